@@ -15,6 +15,9 @@ struct Entry {
 constexpr Entry kEntries[] = {
 #include "base/strings/common.inc"
 #include "base/strings/objects.inc"
+#include "base/strings/records.inc"
+#include "base/strings/server.inc"
+#include "base/strings/catalogs.inc"
 };
 
 const std::vector<Entry>& SortedEntries() {

@@ -57,3 +57,25 @@ TEST(Utf8, MalformedSequencesAreRejectedOneByteAtATime) {
 
 }  // namespace
 }  // namespace hx
+
+#ifdef _WIN32
+#include <windows.h>
+
+namespace hx {
+namespace {
+
+// Under Windows (and Wine) the table must agree with the system's own 1251 code page for
+// every assigned byte.
+TEST(Cp1251, AgreesWithTheSystemCodePage) {
+  for (int b = 0x20; b < 256; ++b) {
+    if (b == 0x98) continue;  // unassigned in the code page
+    const char c = static_cast<char>(b);
+    wchar_t w = 0;
+    ASSERT_EQ(MultiByteToWideChar(1251, MB_ERR_INVALID_CHARS, &c, 1, &w, 1), 1) << b;
+    EXPECT_EQ(static_cast<char32_t>(w), Cp1251ToCodePoint(static_cast<unsigned char>(b))) << b;
+  }
+}
+
+}  // namespace
+}  // namespace hx
+#endif

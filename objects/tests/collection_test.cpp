@@ -285,3 +285,28 @@ TEST(CollectionLayouts, CountsBeyondTheDataAreRefusedBeforeAllocating) {
 
 }  // namespace
 }  // namespace hx
+
+#include "objects/compare.h"
+
+namespace hx {
+namespace {
+
+TEST(Compare, EventsAndKeys) {
+  TCompare c;
+  int a = 1, b = 2;
+  EXPECT_EQ(c.Compare(&a, &b), -1);  // no handler
+  c.OnCompare = [](const void* x, const void* y, int& result, int key) {
+    result = (*static_cast<const int*>(x) - *static_cast<const int*>(y)) * (key == 1 ? -1 : 1);
+  };
+  EXPECT_EQ(c.Compare(&a, &b), -1);
+  std::vector<int> changes;
+  c.OnCompareKeyChange = [&](int key) { changes.push_back(key); };
+  c.OnCompareKeyEdit = [](int& key) { key = 1; };
+  c.EditCompareKey();
+  c.SetCompareKey(1);  // unchanged: not announced again
+  EXPECT_EQ(changes, std::vector<int>{1});
+  EXPECT_EQ(c.Compare(&a, &b), 1);
+}
+
+}  // namespace
+}  // namespace hx
