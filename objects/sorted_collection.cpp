@@ -71,6 +71,16 @@ void TCustomSortedCollection::Resort() {
   Changed();
 }
 
+void TCustomSortedCollection::CopyTo(TStreamableObject& target) const {
+  if (auto* t = dynamic_cast<TCustomSortedCollection*>(&target)) {
+    t->FreeAllItems();
+    t->unsorted_ = unsorted_;
+    t->duplicates_ = duplicates_;
+    t->reserved_ = reserved_;
+  }
+  TObjectCollection::CopyTo(target);
+}
+
 void TCustomSortedCollection::Load(TObjectStream& s, int variant) {
   int count, limit;
   ReadHeader(s, variant, count, limit);

@@ -33,6 +33,9 @@ class TCustomSortedCollection : public TObjectCollection {
   // present is freed.
   void Resort();
 
+  // Copies the flags first, so that the copy keeps every item the original holds.
+  void CopyTo(TStreamableObject& target) const override;
+
   // The duplicates flag and the reserved byte follow the items.
   void Load(TObjectStream& s, int variant) override;
   void Store(TObjectStream& s, int variant) const override;

@@ -148,6 +148,9 @@ TEST(SortedCollection, DuplicatesGoBeforeEqualItemsAndAreDroppedWhenForbidden) {
   EXPECT_TRUE(c.Search(&five, index));
   EXPECT_EQ(index, 1);  // the first of the equal items
 
+  auto copy = c.Clone();
+  EXPECT_EQ(static_cast<TKeySorted&>(*copy).Count(), 4);
+
   c.SetDuplicates(false);
   ASSERT_EQ(c.Count(), 2);
   EXPECT_EQ(c.At<TKeyItem>(1)->name, "third");
