@@ -50,6 +50,12 @@ LookUpItemData Item(std::string caption, bool glyph = false, bool enabled = true
   return d;
 }
 
+std::string Numbered(int i) {
+  std::string name = "E";
+  name += std::to_string(i);
+  return name;
+}
+
 // Records what the look-up is told.
 class ProbeLookUp : public TLookUp {
  public:
@@ -131,7 +137,7 @@ TEST(PopUpListLayout, SelfMeasuringLookUps) {
 
 TEST(PopUpListLayout, ColumnsRowsAndCells) {
   TLookUp lookup;
-  for (int i = 0; i < 30; ++i) lookup.Add(Item("E" + std::to_string(i)));
+  for (int i = 0; i < 30; ++i) lookup.Add(Item(Numbered(i)));
   test::FakeCanvas canvas;
   PopUpListModel list(&lookup);
   list.DisplayStyle = dsCaption;
@@ -172,7 +178,7 @@ TEST(PopUpListLayout, ColumnsRowsAndCells) {
 
 TEST(PopUpListKeys, Navigation) {
   TLookUp lookup;
-  for (int i = 0; i < 7; ++i) lookup.Add(Item("E" + std::to_string(i), false, i != 3));
+  for (int i = 0; i < 7; ++i) lookup.Add(Item(Numbered(i), false, i != 3));
   PopUpListModel list(&lookup);
   test::FakeCanvas canvas;
   list.Measure(canvas);
