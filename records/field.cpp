@@ -6,6 +6,7 @@
 #include "base/settings_store.h"
 #include "base/text.h"
 #include "objects/object_stream.h"
+#include "records/lookup.h"
 #include "records/messages.h"
 #include "records/record.h"
 
@@ -138,6 +139,7 @@ void TCustomZqField::InheritFromSource() {
   const TInherEventOptions e = InherEventOptions;
   if (e & io_OnChange) OnChange = s->OnChange;
   if (e & io_OnCheckText) OnCheckText = s->OnCheckText;
+  if (e & io_OnGetGlyph) OnGetGlyph = s->OnGetGlyph;
   if (e & io_OnGetTabCellStyle) OnGetTabCellStyle = s->OnGetTabCellStyle;
   if (e & io_OnGetText) OnGetText = s->OnGetText;
   if (e & io_OnHelp) OnHelp = s->OnHelp;
@@ -301,6 +303,23 @@ bool TZqField::AsBoolean() const {
   return false;
 }
 void TZqField::SetAsBoolean(bool) { ShowWrongType("Boolean"); }
+
+TGlyphPtr TZqField::Glyph() const {
+  if (OnGetGlyph) {
+    TGlyphPtr glyph;
+    OnGetGlyph(const_cast<TZqField&>(*this), glyph);
+    return glyph;
+  }
+  if (Cat()) return Cat()->Glyph(UpperCase(Trim(Text())));
+  const TCustomLookUpItem* item = LookUpItem();
+  return item ? item->Glyph() : nullptr;
+}
+
+TCustomLookUpItem* TZqField::LookUpItem() const {
+  if (!LookUp()) return nullptr;
+  const int index = LookUp()->IndexOfText(Trim(Text()), LookUpReturnStr);
+  return LookUp()->Items(index);
+}
 
 bool TZqField::ComparesAsReal() const {
   const int k = Kind();

@@ -14,6 +14,7 @@
 
 #include "base/constants.h"
 #include "records/check_result.h"
+#include "records/lookup_glyph.h"
 #include "records/lookup_types.h"
 #include "records/published.h"
 
@@ -21,6 +22,7 @@ namespace hx {
 
 class ISettingsStore;
 class TCustomLookUp;
+class TCustomLookUpItem;
 class TCustomZqDBRecord;
 class TObjectStream;
 class TZqField;
@@ -44,12 +46,13 @@ class IFieldControl {
   ~IFieldControl() = default;
 };
 
-// What a field needs of a catalog: whether a symbol names an item, and the catalog's caption.
-// The catalogs implement it.
+// What a field needs of a catalog: whether a symbol names an item, the catalog's caption and
+// the picture of an item. The catalogs implement it.
 class ICatalogLookup {
  public:
   virtual bool HasSymbol(std::string_view symbol) const = 0;
   virtual std::string Caption() const = 0;
+  virtual TGlyphPtr Glyph(std::string_view symbol) const { return nullptr; }
 
  protected:
   ~ICatalogLookup() = default;
@@ -175,6 +178,7 @@ class TCustomZqField : public TZqField0 {
   // control is the control asking (a platform handle); handled stops the default behaviour.
   using ControlEvent = std::function<void(TZqField& field, void* control, bool& handled)>;
   using TabCellStyleEvent = std::function<void(TZqField& field, int row, TabCellStyle& style)>;
+  using GetGlyphEvent = std::function<void(TZqField& field, TGlyphPtr& glyph)>;
 
   std::string Caption;
   std::string Hint;  // the part after a "|" is the long hint
@@ -213,6 +217,7 @@ class TCustomZqField : public TZqField0 {
   ControlEvent OnPullDown;
   ControlEvent OnHelp;
   TabCellStyleEvent OnGetTabCellStyle;
+  GetGlyphEvent OnGetGlyph;
 
   // The column caption: TabCaption when set, else Caption.
   std::string TabCaption() const { return tab_caption_.empty() ? Caption : tab_caption_; }
@@ -304,6 +309,12 @@ class TZqField : public TCustomZqField {
   void SetAsText(std::string_view text) { SetText(text); }
   virtual bool AsBoolean() const;
   virtual void SetAsBoolean(bool value);
+
+  // The picture shown beside the value: from OnGetGlyph, else the catalog's item of the text,
+  // else the look-up item the value names (LookUpItem).
+  TGlyphPtr Glyph() const;
+  // The look-up item that matches the value: here the item the text names by LookUpReturnStr.
+  virtual TCustomLookUpItem* LookUpItem() const;
 
   // Sorting compares these kinds as reals (kinds 2 to 5 and 7 to 10), others by text.
   bool ComparesAsReal() const;

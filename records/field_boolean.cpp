@@ -6,6 +6,7 @@
 #include "base/string_table.h"
 #include "base/text.h"
 #include "objects/object_stream.h"
+#include "records/lookup.h"
 
 namespace hx {
 namespace {
@@ -59,8 +60,22 @@ void TCustomBooleanField::SetValueProperty(std::string_view name) {
   RefreshControls();
 }
 
+namespace {
+
+// The short part of the caption of the look-up's item at index, when there is one.
+bool LookUpCaption(TCustomLookUp* lookup, int index, std::string& caption) {
+  const TCustomLookUpItem* item = lookup ? lookup->Items(index) : nullptr;
+  if (!item) return false;
+  caption = ShortPart(item->Caption());
+  return true;
+}
+
+}  // namespace
+
 std::string TCustomBooleanField::TrueText() const {
   if (!DisplayValues.empty()) return DisplayValues.substr(0, DisplayValues.find(';'));
+  std::string caption;
+  if (LookUpCaption(LookUp(), 1, caption)) return caption;
   return std::string(LoadStr(10300));
 }
 
@@ -69,6 +84,8 @@ std::string TCustomBooleanField::FalseText() const {
     const size_t semicolon = DisplayValues.find(';');
     return semicolon == std::string::npos ? std::string() : DisplayValues.substr(semicolon + 1);
   }
+  std::string caption;
+  if (LookUpCaption(LookUp(), 0, caption)) return caption;
   return std::string(LoadStr(10301));
 }
 

@@ -6,6 +6,7 @@
 #include "base/settings_store.h"
 #include "base/text.h"
 #include "objects/object_stream.h"
+#include "records/lookup.h"
 #include "records/messages.h"
 #include "records/number_format.h"
 #include "records/number_reader.h"
@@ -319,6 +320,14 @@ bool TZqIntegerField0::StoreNumValue(double v) {
       break;
   }
   return StoreInt(i);
+}
+
+TCustomLookUpItem* TZqIntegerField0::LookUpItem() const {
+  TCustomLookUp* lookup = LookUp();
+  if (!lookup || ValueMode == vmDefault) return TZqField::LookUpItem();
+  const int32_t v = Value();
+  if (v == empty_) return nullptr;
+  return lookup->Items(ValueMode == vmItemIndex ? v : lookup->IndexOfId(v));
 }
 
 std::string TZqIntegerField0::FormatValue(double v) const {

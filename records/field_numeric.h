@@ -200,6 +200,8 @@ class TZqIntegerField0 : public TZqNumericField {
   void SetAsInteger(int32_t value) override;
 
   TValueMode ValueMode = vmDefault;
+  // With vmItemIndex or vmItemId the item at or with the value; else by the text.
+  TCustomLookUpItem* LookUpItem() const override;
 
   const std::string& ValueProperty() const { return value_property_; }
   void SetValueProperty(std::string_view name);
