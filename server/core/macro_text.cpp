@@ -73,4 +73,14 @@ TProgramPaths ProgramPathsOf(std::string_view program_file) {
   return paths;
 }
 
+namespace {
+TProgramPaths& RunningPaths() {
+  static TProgramPaths paths;
+  return paths;
+}
+}  // namespace
+
+const TProgramPaths& ProgramPaths() { return RunningPaths(); }
+void SetProgramPaths(TProgramPaths paths) { RunningPaths() = std::move(paths); }
+
 }  // namespace hx

@@ -44,4 +44,8 @@ struct TProgramPaths {
 };
 TProgramPaths ProgramPathsOf(std::string_view program_file);
 
+// ProgramFolder and CatalogFolder of the running program, set once at start-up.
+const TProgramPaths& ProgramPaths();
+void SetProgramPaths(TProgramPaths paths);
+
 }  // namespace hx
