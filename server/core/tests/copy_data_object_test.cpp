@@ -364,6 +364,25 @@ TEST_F(LinkTest, NothingAnOpenDialogWorksOnIsFreedUnderIt) {
   EXPECT_EQ(core->Links().Count(), 0);
 }
 
+TEST_F(LinkTest, CloseWaitsForADialogOfACopyDataCode) {
+  const uint32_t handle = LoadPicture();
+  core->doMacro("CloseEnabled");
+  core->DDEVadOzev32TopicOpen();
+  pictures.last->on_dialog = [&] {
+    // The conversation ends while the image editor of code 8 is open.
+    core->DDEVadOzev32TopicClose();
+    EXPECT_FALSE(core->FormCloseQuery());
+    EXPECT_TRUE(core->ActivatedMessage(kActivatedByClient));
+    return true;
+  };
+  const int asked = host.close_requests;
+  EXPECT_EQ(Send(8, Frame(Cardinal(handle))), 1);
+  // Asked when the conversation ended, and again when code 8 was done.
+  EXPECT_EQ(host.close_requests, asked + 2);
+  EXPECT_TRUE(core->FormCloseQuery());
+  EXPECT_EQ(host.brought_to_front, 1);
+}
+
 TEST_F(LinkTest, EditLooksTheHandleUpAtEditTime) {
   const uint32_t handle = LoadPicture();
   EXPECT_EQ(Send(9, Frame(ParamsRecord(handle))), 1);
