@@ -6,8 +6,12 @@
 namespace hx {
 namespace {
 
-bool IsNumericKind(int k) { return (k >= fkInteger && k <= fkCalculated && k != fkBoolean); }
-bool IsBooleanKind(int k) { return k == fkBoolean || k == fkBooleanExt; }
+bool IsNumericKind(int k) {
+  return (k >= fkInteger && k <= fkCalculated && k != fkBoolean);
+}
+bool IsBooleanKind(int k) {
+  return k == fkBoolean || k == fkBooleanExt;
+}
 
 int EmptyMessageId(int field_kind) {
   if (IsBooleanKind(field_kind)) return 20040;

@@ -197,10 +197,8 @@ void TCustomZqField::ShowWrongProperty(std::string_view property) const {
 
 // ---- TZqField
 
-HX_PROPERTIES(TZqField, PublishedObject,
-              Property("Caption", &TZqField::Caption),
-              Property("Hint", &TZqField::Hint),
-              Property("Units", &TZqField::Units),
+HX_PROPERTIES(TZqField, PublishedObject, Property("Caption", &TZqField::Caption),
+              Property("Hint", &TZqField::Hint), Property("Units", &TZqField::Units),
               Property("Enabled", &TZqField::Enabled, &TZqField::SetEnabled),
               Property("Visible", &TZqField::Visible, &TZqField::SetVisible),
               Property("ReadOnly", &TZqField::ReadOnly, &TZqField::SetReadOnly),
@@ -286,23 +284,31 @@ int TZqField::CheckText(std::string_view text, bool show_error) {
   return kind;
 }
 
-void TZqField::ShowWrongType(const char* type_name) const { ShowErrorMsg(10066, {type_name}); }
+void TZqField::ShowWrongType(const char* type_name) const {
+  ShowErrorMsg(10066, {type_name});
+}
 
 double TZqField::AsFloat() const {
   ShowWrongType("Float");
   return NoFloat;
 }
-void TZqField::SetAsFloat(double) { ShowWrongType("Float"); }
+void TZqField::SetAsFloat(double) {
+  ShowWrongType("Float");
+}
 int32_t TZqField::AsInteger() const {
   ShowWrongType("Integer");
   return NoInt;
 }
-void TZqField::SetAsInteger(int32_t) { ShowWrongType("Integer"); }
+void TZqField::SetAsInteger(int32_t) {
+  ShowWrongType("Integer");
+}
 bool TZqField::AsBoolean() const {
   ShowWrongType("Boolean");
   return false;
 }
-void TZqField::SetAsBoolean(bool) { ShowWrongType("Boolean"); }
+void TZqField::SetAsBoolean(bool) {
+  ShowWrongType("Boolean");
+}
 
 TGlyphPtr TZqField::Glyph() const {
   if (OnGetGlyph) {
@@ -366,9 +372,13 @@ PropValue ReadValueRecord(TObjectStream& s) {
 
 }  // namespace
 
-void TZqField::ReadValue(TObjectStream& s) { ApplyStoredValue(ReadValueRecord(s)); }
+void TZqField::ReadValue(TObjectStream& s) {
+  ApplyStoredValue(ReadValueRecord(s));
+}
 
-void TZqField::SkipValue(TObjectStream& s) { ReadValueRecord(s); }
+void TZqField::SkipValue(TObjectStream& s) {
+  ReadValueRecord(s);
+}
 
 void TZqField::WriteSetting(ISettingsStore& store, const std::string& key) const {
   store.WriteText(key, "F", Text());

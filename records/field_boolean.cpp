@@ -32,7 +32,9 @@ bool Begins(std::string_view whole, std::string_view entered) {
   return SameText(HeadChars(whole, CharCount(entered)), entered);
 }
 
-int32_t StateOf(int32_t v) { return v < 0 ? -1 : v != 0; }
+int32_t StateOf(int32_t v) {
+  return v < 0 ? -1 : v != 0;
+}
 
 }  // namespace
 
@@ -45,8 +47,7 @@ HX_PROPERTIES(TCustomBooleanField, TZqField,
 TCustomBooleanField::TCustomBooleanField(FieldVariant variant) : variant_(variant) {}
 
 int32_t TCustomBooleanField::State() const {
-  return SourcedValue<bool>(variant_, value_property_, PropKind::Boolean, data_, OnGetValue,
-                            false);
+  return SourcedValue<bool>(variant_, value_property_, PropKind::Boolean, data_, OnGetValue, false);
 }
 
 void TCustomBooleanField::SetState(int32_t state) {
@@ -152,8 +153,8 @@ void TCustomBooleanField::ReadSetting(ISettingsStore& store, const std::string& 
 // ---- TCustomBooleanExtField
 
 int32_t TCustomBooleanExtField::State() const {
-  return StateOf(SourcedValue<int32_t>(Variant(), ValueProperty(), PropKind::ShortInt,
-                                       state_data_, OnGetState, -1));
+  return StateOf(SourcedValue<int32_t>(Variant(), ValueProperty(), PropKind::ShortInt, state_data_,
+                                       OnGetState, -1));
 }
 
 void TCustomBooleanExtField::SetState(int32_t state) {

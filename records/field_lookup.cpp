@@ -35,7 +35,9 @@ double TCustomLookUpField::AsFloat() const {
   return v == NoInt ? NoFloat : static_cast<double>(v);
 }
 
-void TCustomLookUpField::SetAsFloat(double value) { SetValue(FloatToInt32Value(value)); }
+void TCustomLookUpField::SetAsFloat(double value) {
+  SetValue(FloatToInt32Value(value));
+}
 
 std::string TCustomLookUpField::ValueText() const {
   return LookUpValueToText(LookUp(), Value(), Mode());

@@ -53,8 +53,7 @@ void TZqFormulaField::SetFormula(std::string_view formula) {
 
 // ---- TZqNumericField
 
-HX_PROPERTIES(TZqNumericField, TZqFormulaField,
-              Property("Increment", &TZqNumericField::Increment),
+HX_PROPERTIES(TZqNumericField, TZqFormulaField, Property("Increment", &TZqNumericField::Increment),
               Property("MinValue", &TZqNumericField::MinValue),
               Property("MaxValue", &TZqNumericField::MaxValue))
 
@@ -73,9 +72,13 @@ void TZqNumericField::AfterStore(bool changed) {
   ValueChanged();
 }
 
-void TZqNumericField::SetNumValue(double v) { AfterStore(StoreNumValue(v)); }
+void TZqNumericField::SetNumValue(double v) {
+  AfterStore(StoreNumValue(v));
+}
 
-int32_t TZqNumericField::AsInteger() const { return FloatToInt32Value(NumValue()); }
+int32_t TZqNumericField::AsInteger() const {
+  return FloatToInt32Value(NumValue());
+}
 
 void TZqNumericField::SetAsInteger(int32_t value) {
   SetNumValue(value == NoInt ? NoFloat : static_cast<double>(value));
@@ -176,8 +179,8 @@ TCustomFloatField::TCustomFloatField(FieldVariant variant)
     : TZqNumericField(variant, -1.1e17, 1.7e38) {}
 
 double TCustomFloatField::NumValue() const {
-  const double v = SourcedValue<double>(Variant(), value_property_, PropKind::Float, data_,
-                                        OnGetValue, NoFloat);
+  const double v =
+      SourcedValue<double>(Variant(), value_property_, PropKind::Float, data_, OnGetValue, NoFloat);
   return std::isfinite(v) ? v : NoFloat;
 }
 
@@ -250,7 +253,7 @@ namespace {
 struct IntegerKind {
   PropKind prop_kind;
   int32_t empty;
-  int32_t lowest, highest;  // the values a field of the kind holds
+  int32_t lowest, highest;      // the values a field of the kind holds
   double min_value, max_value;  // the default range
 };
 
@@ -281,8 +284,8 @@ int32_t TZqIntegerField0::Normalise(int64_t v) const {
 }
 
 int32_t TZqIntegerField0::Value() const {
-  return Normalise(SourcedValue<int32_t>(Variant(), value_property_, prop_kind_, data_,
-                                         OnGetValue, empty_));
+  return Normalise(
+      SourcedValue<int32_t>(Variant(), value_property_, prop_kind_, data_, OnGetValue, empty_));
 }
 
 bool TZqIntegerField0::StoreInt(int32_t v) {
@@ -290,7 +293,9 @@ bool TZqIntegerField0::StoreInt(int32_t v) {
   return StoreSourced<int32_t>(Variant(), value_property_, data_, OnSetValue, v);
 }
 
-void TZqIntegerField0::SetValue(int32_t value) { AfterStore(StoreInt(Normalise(value))); }
+void TZqIntegerField0::SetValue(int32_t value) {
+  AfterStore(StoreInt(Normalise(value)));
+}
 
 double TZqIntegerField0::NumValue() const {
   const int32_t v = Value();

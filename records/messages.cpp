@@ -25,14 +25,21 @@ bool g_enabled = true;
 
 }  // namespace
 
-void SetMessageSink(IMessageSink* sink) { g_sink = sink ? sink : &g_default_sink; }
-IMessageSink& MessageSink() { return *g_sink; }
+void SetMessageSink(IMessageSink* sink) {
+  g_sink = sink ? sink : &g_default_sink;
+}
+IMessageSink& MessageSink() {
+  return *g_sink;
+}
 
-bool MessagesEnabled() { return g_enabled; }
-void SetMessagesEnabled(bool enabled) { g_enabled = enabled; }
+bool MessagesEnabled() {
+  return g_enabled;
+}
+void SetMessagesEnabled(bool enabled) {
+  g_enabled = enabled;
+}
 
-MsgAnswer ShowMessageText(MsgKind kind, MsgButtons buttons, int caption_id,
-                          std::string_view text) {
+MsgAnswer ShowMessageText(MsgKind kind, MsgButtons buttons, int caption_id, std::string_view text) {
   if (!g_enabled) return MsgAnswer::Ok;
   MessageRequest request;
   request.kind = kind;
@@ -50,7 +57,9 @@ void ShowErrorText(std::string_view text) {
   ShowMessageText(MsgKind::Error, MsgButtons::Ok, kCaptionError, text);
 }
 
-void ShowInfoMsg(int id, std::initializer_list<FmtArg> args) { ShowInfoText(FormatStr(id, args)); }
+void ShowInfoMsg(int id, std::initializer_list<FmtArg> args) {
+  ShowInfoText(FormatStr(id, args));
+}
 
 void ShowInfoText(std::string_view text) {
   ShowMessageText(MsgKind::Information, MsgButtons::Ok, kCaptionInformation, text);
@@ -71,9 +80,13 @@ MsgAnswer AskYesNoCancel(int id, std::initializer_list<FmtArg> args) {
   return a == MsgAnswer::Yes || a == MsgAnswer::No ? a : MsgAnswer::Cancel;
 }
 
-MessageRecorder::MessageRecorder() : previous_(&MessageSink()) { SetMessageSink(this); }
+MessageRecorder::MessageRecorder() : previous_(&MessageSink()) {
+  SetMessageSink(this);
+}
 
-MessageRecorder::~MessageRecorder() { SetMessageSink(previous_); }
+MessageRecorder::~MessageRecorder() {
+  SetMessageSink(previous_);
+}
 
 MsgAnswer MessageRecorder::Show(const MessageRequest& request) {
   messages_.push_back(request);

@@ -63,8 +63,7 @@ class MessagesSilenced {
 
 // Shows text in a box of the given kind and buttons; caption_id 0 gives caption 500. While
 // MessagesEnabled is false nothing is shown and the answer is Ok.
-MsgAnswer ShowMessageText(MsgKind kind, MsgButtons buttons, int caption_id,
-                          std::string_view text);
+MsgAnswer ShowMessageText(MsgKind kind, MsgButtons buttons, int caption_id, std::string_view text);
 
 void ShowErrorMsg(int id, std::initializer_list<FmtArg> args = {});
 void ShowErrorText(std::string_view text);

@@ -21,8 +21,12 @@ struct ReadFailure {
   double number = 0;
 };
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsSign(char c) { return c == '+' || c == '-'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsSign(char c) {
+  return c == '+' || c == '-';
+}
 // An infinite or undefined intermediate result is an overflow, reported like the whole text
 // not being a number (and not hidden by a later step such as 1/x).
 double Finite(double v) {
@@ -208,7 +212,9 @@ bool Fail(const ReadFailure& f, const std::string& whole, double& value) {
   return false;
 }
 
-double RoundHalfEven(double v) { return std::nearbyint(v); }
+double RoundHalfEven(double v) {
+  return std::nearbyint(v);
+}
 
 }  // namespace
 

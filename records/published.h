@@ -86,17 +86,19 @@ class PublishedObject {
   virtual const PropertyTable& Properties() const { return StaticProperties(); }
 };
 
-#define HX_PUBLISHED()                                                                 \
- public:                                                                               \
-  static const ::hx::PropertyTable& StaticProperties();                                \
-  const ::hx::PropertyTable& Properties() const override { return StaticProperties(); } \
-                                                                                       \
+#define HX_PUBLISHED()                                     \
+ public:                                                   \
+  static const ::hx::PropertyTable& StaticProperties();    \
+  const ::hx::PropertyTable& Properties() const override { \
+    return StaticProperties();                             \
+  }                                                        \
+                                                           \
  private:
 
-#define HX_PROPERTIES(Class, Base, ...)                                        \
-  const ::hx::PropertyTable& Class::StaticProperties() {                       \
+#define HX_PROPERTIES(Class, Base, ...)                                               \
+  const ::hx::PropertyTable& Class::StaticProperties() {                              \
     static const ::hx::PropertyTable table(&Base::StaticProperties(), {__VA_ARGS__}); \
-    return table;                                                              \
+    return table;                                                                     \
   }
 
 // Reads the property; nothing when the object has no property of that name.
@@ -177,14 +179,13 @@ PropertyInfo Property(std::string name, R (C::*getter)() const, S (C::*setter)(A
   using T = published_detail::Traits<R>;
   using In = published_detail::Traits<A>;
   static_assert(T::Kind() == In::Kind(), "getter and setter disagree on the kind");
-  return PropertyInfo{
-      std::move(name), T::Kind(),
-      [getter](const PublishedObject& o) {
-        return T::To((published_detail::Self<C>(o).*getter)());
-      },
-      [setter](PublishedObject& o, const PropValue& v) {
-        (published_detail::Self<C>(o).*setter)(In::From(v));
-      }};
+  return PropertyInfo{std::move(name), T::Kind(),
+                      [getter](const PublishedObject& o) {
+                        return T::To((published_detail::Self<C>(o).*getter)());
+                      },
+                      [setter](PublishedObject& o, const PropValue& v) {
+                        (published_detail::Self<C>(o).*setter)(In::From(v));
+                      }};
 }
 
 // A property that is a data member, read and written directly.

@@ -35,7 +35,9 @@ void SetLocaleTextCompare(TextCompareFunction compare) {
   g_text_compare = compare ? compare : &CodePointCompare;
 }
 
-int LocaleCompareText(std::string_view a, std::string_view b) { return g_text_compare(a, b); }
+int LocaleCompareText(std::string_view a, std::string_view b) {
+  return g_text_compare(a, b);
+}
 
 // ---- TCustomZqDBRecord
 
@@ -223,8 +225,7 @@ TZqDBRecordsGroup::~TZqDBRecordsGroup() {
 }
 
 void TZqDBRecordsGroup::AddRecord(TCustomZqDBRecord& record) {
-  if (&record == this ||
-      std::find(records_.begin(), records_.end(), &record) != records_.end()) {
+  if (&record == this || std::find(records_.begin(), records_.end(), &record) != records_.end()) {
     return;
   }
   records_.push_back(&record);

@@ -46,7 +46,7 @@ inline HX_PROPERTIES(TTestItem, PublishedObject,
                      Property("Typ", &TTestItem::typ), Property("Active", &TTestItem::active),
                      Property("State", &TTestItem::state))
 
-class TRecordingControl : public IFieldControl {
+    class TRecordingControl : public IFieldControl {
  public:
   explicit TRecordingControl(TZqField& field, bool caption_label = false)
       : field_(&field), caption_label_(caption_label) {

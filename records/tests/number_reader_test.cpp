@@ -19,11 +19,11 @@ TEST(NumberReader, Values) {
     const char* text;
     double value;
   } cases[] = {
-      {"2+3*4", 14},        {"2^3^2", 512},     {"8/2/2", 2},          {"2/3*4", 8.0 / 3},
-      {"=2,5", 2.5},        {"  = 1 000,5", 1000.5}, {"2^3*2", 16},    {"-2*-3", 6},
-      {"2^-1", 0.5},        {"(1+2)*(3-1)", 6}, {"-(2+3)", -5},        {"+.5", 0.5},
-      {"5.", 5},            {"1E-6", 1e-6},     {"1,5E20", 1.5e20},    {"2e+3-1", 1999},
-      {"1E-6*1E6", 1},      {"1e-400", 0},      {"10-2-3", 5},         {"2*3^2", 18},
+      {"2+3*4", 14},   {"2^3^2", 512},          {"8/2/2", 2},       {"2/3*4", 8.0 / 3},
+      {"=2,5", 2.5},   {"  = 1 000,5", 1000.5}, {"2^3*2", 16},      {"-2*-3", 6},
+      {"2^-1", 0.5},   {"(1+2)*(3-1)", 6},      {"-(2+3)", -5},     {"+.5", 0.5},
+      {"5.", 5},       {"1E-6", 1e-6},          {"1,5E20", 1.5e20}, {"2e+3-1", 1999},
+      {"1E-6*1E6", 1}, {"1e-400", 0},           {"10-2-3", 5},      {"2*3^2", 18},
   };
   MessageRecorder recorder;
   for (const auto& c : cases) {
@@ -79,8 +79,9 @@ TEST(NumberReader, ErrorsShowTheirMessageAndFillTheCheckResult) {
     EXPECT_EQ(CheckResult().kind, c.kind) << c.text;
     // The check result says the same as the box.
     const std::string expected =
-        c.kind == ckWrongValue ? "Введенное выражение '" + CheckResult().text + "' не является числом."
-                               : std::string(c.message);
+        c.kind == ckWrongValue
+            ? "Введенное выражение '" + CheckResult().text + "' не является числом."
+            : std::string(c.message);
     EXPECT_EQ(CheckResult().Message(), expected) << c.text;
   }
   // Silenced: no box, the check result is still filled.
@@ -106,7 +107,8 @@ TEST(NumberReader, LongAndDeeplyNestedTexts) {
   const std::string deep = std::string(200, '(') + "1" + std::string(200, ')');
   EXPECT_FALSE(ReadNumber(deep, v));
   EXPECT_EQ(CheckResult().kind, ckWrongValue);
-  const std::string ok = std::string(kMaxBracketDepth, '(') + "1" + std::string(kMaxBracketDepth, ')');
+  const std::string ok =
+      std::string(kMaxBracketDepth, '(') + "1" + std::string(kMaxBracketDepth, ')');
   EXPECT_TRUE(ReadNumber(ok, v));
   // A long run of powers is folded without recursion.
   std::string powers = "1";

@@ -36,10 +36,8 @@ class TDerivedItem : public TBaseItem {
   bool flag = false;
   std::string length_text;  // hides the base's Length
 };
-HX_PROPERTIES(TDerivedItem, TBaseItem,
-              Property("Count", &TDerivedItem::count),
-              Property("Shape", &TDerivedItem::shape),
-              Property("Flag", &TDerivedItem::flag),
+HX_PROPERTIES(TDerivedItem, TBaseItem, Property("Count", &TDerivedItem::count),
+              Property("Shape", &TDerivedItem::shape), Property("Flag", &TDerivedItem::flag),
               Property("LENGTH", &TDerivedItem::length_text),
               ReadOnlyProperty("Twice", &TDerivedItem::Twice))
 

@@ -71,8 +71,8 @@ struct AllKinds {
     hidden.StoreEnabled = false;
     calc.OnCalculate = [](TZqField&, double& v) { v = 4; };
     const std::pair<TZqField*, const char*> fields[] = {
-        {&name, "PF_Name"}, {&len, "PF_Len"},   {&count, "PF_Count"},   {&dn, "PF_Dn"},
-        {&typ, "PF_Typ"},   {&on, "PF_On"},     {&ext, "PF_Ext"},       {&formula, "PF_For"},
+        {&name, "PF_Name"},     {&len, "PF_Len"},  {&count, "PF_Count"}, {&dn, "PF_Dn"},
+        {&typ, "PF_Typ"},       {&on, "PF_On"},    {&ext, "PF_Ext"},     {&formula, "PF_For"},
         {&hidden, "PF_Hidden"}, {&calc, "PF_Calc"}};
     for (auto [f, n] : fields) {
       f->Name = n;
@@ -97,6 +97,7 @@ TEST(RecordStream, GoldenBytes) {
   TObjectStream s;
   r.record.WriteToStream(s);
   Bytes expected;
+  // clang-format off
   expected.I32(9)
       .Str("PF_Name").U8(1).Str("\xC6" "b")
       .Str("PF_Len").U8(7).F64(2.5)
@@ -107,6 +108,7 @@ TEST(RecordStream, GoldenBytes) {
       .Str("PF_Ext").U8(12).U8(0xFF)
       .Str("PF_For").U8(1).Str("2*3")
       .Str("PF_Calc").U8(7).F64(4);
+  // clang-format on
   EXPECT_EQ(s.MemoryData(), expected.Data());
 
   // Read back into a record of empty fields.
@@ -132,12 +134,14 @@ TEST(RecordStream, GoldenBytes) {
 TEST(RecordStream, ToleratesUnknownNamesAndOtherKinds) {
   AllKinds r;
   Bytes bytes;
+  // clang-format off
   bytes.I32(5)
       .Str("PF_Unknown").U8(3).I32(5)
       .Str("pf_count").U8(3).I32(42)       // case is ignored
       .Str("PF_Hidden").U8(1).Str("x")     // not stored: read and dropped
       .Str("PF_Len").U8(1).Str("3,5")      // another kind: applied as text
       .Str("PF_Typ").U8(8).I32(9);         // kind 8 reads as int32
+  // clang-format on
   TObjectStream s = StreamOf(bytes);
   r.record.ReadFromStream(s);
   EXPECT_EQ(r.count.Value(), 42);
@@ -187,10 +191,10 @@ TEST(RecordSettings, ExactKeysAndRoundTrip) {
   std::vector<std::string> keys;
   for (const auto& [key, value] : store.Values()) keys.push_back(key);
   const std::vector<std::string> expected = {
-      "CALC\\DLG\\R_CALC\\PF_CALC\\F",  "CALC\\DLG\\R_CALC\\PF_COUNT\\V",
-      "CALC\\DLG\\R_CALC\\PF_DN\\V",    "CALC\\DLG\\R_CALC\\PF_EXT\\F",
-      "CALC\\DLG\\R_CALC\\PF_FOR\\V",   "CALC\\DLG\\R_CALC\\PF_LEN\\V",
-      "CALC\\DLG\\R_CALC\\PF_NAME\\F",  "CALC\\DLG\\R_CALC\\PF_ON\\V",
+      "CALC\\DLG\\R_CALC\\PF_CALC\\F", "CALC\\DLG\\R_CALC\\PF_COUNT\\V",
+      "CALC\\DLG\\R_CALC\\PF_DN\\V",   "CALC\\DLG\\R_CALC\\PF_EXT\\F",
+      "CALC\\DLG\\R_CALC\\PF_FOR\\V",  "CALC\\DLG\\R_CALC\\PF_LEN\\V",
+      "CALC\\DLG\\R_CALC\\PF_NAME\\F", "CALC\\DLG\\R_CALC\\PF_ON\\V",
       "CALC\\DLG\\R_CALC\\PF_TYP\\V"};
   EXPECT_EQ(keys, expected);
   EXPECT_EQ(store.ReadText("Calc\\Dlg\\R_Calc\\PF_Name", "F", ""), "Жb");
