@@ -108,6 +108,20 @@ TEST_F(ServerConversation, SelectAnswersAndAFailedSelectAnswersEmpty) {
   EXPECT_EQ(Item(), "");
 }
 
+TEST_F(ServerConversation, AHotLinkBringsEachAnswer) {
+  THxClient hot;
+  ASSERT_TRUE(hot.AttachServer());
+  ASSERT_TRUE(hot.Connect(kServerService, THxClient::kWaitMs, /*hot_link=*/true));
+  ASSERT_TRUE(hot.BeginExecute(JoinMacro({"SelectPipe", "P1"})));
+  ASSERT_TRUE(hot.PressButton("HX test: SelectPipe", "OK"));
+  const TExecuteResult r = hot.EndExecute();
+  EXPECT_EQ(r.broadcasts, 1);
+  EXPECT_EQ(r.advised, std::vector<std::string>{"P1:none\r\n"});
+  // The activation message from the client while no dialog is open changes nothing.
+  hot.BroadcastActivated();
+  EXPECT_EQ(Item(), "P1:none\r\n");
+}
+
 TEST_F(ServerConversation, CloseWhileAMacroRunsWaitsUntilItEnds) {
   ASSERT_TRUE(client.Execute("CloseEnabled").acknowledged);
   ASSERT_TRUE(client.BeginExecute(JoinMacro({"ViewPipe", "P1"})));
