@@ -53,12 +53,12 @@ std::string ProgramFile() {
 // The three registry settings objects; the fourth stays empty.
 void InstallRegistrySettings() {
   using hx::TRegistrySettings;
-  hx::InstallSettings(hx::ssMachine, std::make_unique<TRegistrySettings>(
-                                         HKEY_LOCAL_MACHINE, hx::kMachineSettingsKey));
+  hx::InstallSettings(hx::ssMachine, std::make_unique<TRegistrySettings>(HKEY_LOCAL_MACHINE,
+                                                                         hx::kMachineSettingsKey));
   hx::InstallSettings(hx::ssCommonUser, std::make_unique<TRegistrySettings>(
                                             HKEY_CURRENT_USER, hx::kCommonUserSettingsKey));
-  hx::InstallSettings(hx::ssUser, std::make_unique<TRegistrySettings>(HKEY_CURRENT_USER,
-                                                                      hx::kUserSettingsKey));
+  hx::InstallSettings(hx::ssUser,
+                      std::make_unique<TRegistrySettings>(HKEY_CURRENT_USER, hx::kUserSettingsKey));
 }
 
 }  // namespace

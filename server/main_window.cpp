@@ -119,10 +119,11 @@ void TF_HX16_32Server::OnDisconnect() {
   Log("conversations " + std::to_string(core_->ConversationCount()));
 }
 
-void TF_HX16_32Server::OnExecute(std::string_view execute) { core_->doMacro(execute); }
+void TF_HX16_32Server::OnExecute(std::string_view execute) {
+  core_->doMacro(execute);
+}
 
-LRESULT CALLBACK TF_HX16_32Server::WindowProc(HWND window, UINT msg, WPARAM wparam,
-                                              LPARAM lparam) {
+LRESULT CALLBACK TF_HX16_32Server::WindowProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
   if (msg == WM_NCCREATE) {
     const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lparam);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));

@@ -50,9 +50,8 @@ std::string TypeFilterText(const TTypeFilter& filter) {
 void TTestCatalogService::RunDialog(const std::string& macro, const std::string& text) {
   TDialogState state{Widen("HX test: " + macro), Widen(text)};
   TApplication::TModalScope modal;
-  const INT_PTR result =
-      DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kTestDialogId), owner_,
-                      TestDialogProc, reinterpret_cast<LPARAM>(&state));
+  const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kTestDialogId),
+                                         owner_, TestDialogProc, reinterpret_cast<LPARAM>(&state));
   if (result == IDOK) return;
   if (result == kTestDialogFail) throw EHXError(-1, "Тестовая ошибка операции " + macro);
   throw EOperationCancelled();

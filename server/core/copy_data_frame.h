@@ -38,7 +38,8 @@ class ICopyDataTransport {
 // first send.
 class TCopyDataSender {
  public:
-  TCopyDataSender(ICopyDataTransport& transport, uint32_t peer) : transport_(transport), peer_(peer) {}
+  TCopyDataSender(ICopyDataTransport& transport, uint32_t peer)
+      : transport_(transport), peer_(peer) {}
 
   uint32_t Peer() const { return peer_; }
 

@@ -4,7 +4,8 @@
 
 namespace hx {
 
-TCopyDataLinks::TUse::TUse(TCopyDataLinks* links, TCopyDataObject* link) : links_(links), link_(link) {}
+TCopyDataLinks::TUse::TUse(TCopyDataLinks* links, TCopyDataObject* link)
+    : links_(links), link_(link) {}
 
 TCopyDataLinks::TUse::~TUse() {
   if (link_) links_->Release(link_);

@@ -16,7 +16,9 @@ class TCopyDataLinks {
   class TUse {
    public:
     TUse() = default;
-    TUse(TUse&& other) noexcept : links_(other.links_), link_(other.link_) { other.link_ = nullptr; }
+    TUse(TUse&& other) noexcept : links_(other.links_), link_(other.link_) {
+      other.link_ = nullptr;
+    }
     TUse& operator=(TUse&&) = delete;
     ~TUse();
     explicit operator bool() const { return link_ != nullptr; }

@@ -67,9 +67,8 @@ int TCopyDataObject::PictureCount() const {
 }
 
 bool TCopyDataObject::HasPicture(uint32_t handle) const {
-  return std::any_of(pictures_.begin(), pictures_.end(), [&](const auto& e) {
-    return e->handle == handle && !e->free_pending;
-  });
+  return std::any_of(pictures_.begin(), pictures_.end(),
+                     [&](const auto& e) { return e->handle == handle && !e->free_pending; });
 }
 
 TCopyDataObject::TPictureEntry* TCopyDataObject::FindPicture(uint32_t handle) {

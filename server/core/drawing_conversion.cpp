@@ -15,7 +15,9 @@ bool ConvertDrawingFile(IDrawingConverter& converter, const std::string& file_na
     ~TClose() { converter.Close(drawing); }
   } close{converter, *drawing};
   const ReplaceResult result = SafeReplaceFile(
-      file_name, [&](const std::string& temp) { return converter.Save(*drawing, temp) && files.Exists(temp); }, files);
+      file_name,
+      [&](const std::string& temp) { return converter.Save(*drawing, temp) && files.Exists(temp); },
+      files);
   if (result != ReplaceResult::Ok) return false;
   // The converted drawing is in place; the original's backup is not kept beside it.
   files.Remove(BackupFileName(file_name));

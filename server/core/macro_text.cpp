@@ -80,7 +80,11 @@ TProgramPaths& RunningPaths() {
 }
 }  // namespace
 
-const TProgramPaths& ProgramPaths() { return RunningPaths(); }
-void SetProgramPaths(TProgramPaths paths) { RunningPaths() = std::move(paths); }
+const TProgramPaths& ProgramPaths() {
+  return RunningPaths();
+}
+void SetProgramPaths(TProgramPaths paths) {
+  RunningPaths() = std::move(paths);
+}
 
 }  // namespace hx

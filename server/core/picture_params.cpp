@@ -10,8 +10,12 @@
 namespace hx {
 namespace {
 
-int32_t GetInt(const uint8_t* p) { return static_cast<int32_t>(GetCardinal(p)); }
-void PutInt(uint8_t* p, int32_t v) { PutCardinal(p, static_cast<uint32_t>(v)); }
+int32_t GetInt(const uint8_t* p) {
+  return static_cast<int32_t>(GetCardinal(p));
+}
+void PutInt(uint8_t* p, int32_t v) {
+  PutCardinal(p, static_cast<uint32_t>(v));
+}
 
 double GetDouble(const uint8_t* p) {
   uint64_t bits = 0;

@@ -42,7 +42,9 @@ class TServerCore::TDialogScope {
 
 TServerCore::TServerCore(IServerHost& host, ICopyDataTransport& transport,
                          const TServerServices& services, IFileOps& files)
-    : host_(host), services_(services), link_context_{transport, services, files},
+    : host_(host),
+      services_(services),
+      link_context_{transport, services, files},
       links_(link_context_) {}
 
 void TServerCore::EndRun() {
@@ -168,7 +170,9 @@ void TServerCore::WriteAnswer(std::vector<std::string> lines) {
   host_.WriteItem(text);
 }
 
-void TServerCore::DDEVadOzev32TopicOpen() { ++conversation_count_; }
+void TServerCore::DDEVadOzev32TopicOpen() {
+  ++conversation_count_;
+}
 
 void TServerCore::DDEVadOzev32TopicClose() {
   if (--conversation_count_ <= 0) host_.RequestClose();

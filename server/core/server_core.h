@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "base/safe_replace.h"
-#include "server/core/copy_data_object.h"
 #include "server/core/copy_data_links.h"
+#include "server/core/copy_data_object.h"
 #include "server/core/server_host.h"
 #include "server/core/server_services.h"
 

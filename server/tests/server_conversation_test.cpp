@@ -44,8 +44,8 @@ class ServerConversation : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(client.StartServer(ServerExe(), {"--test-services"}));
-    HANDLE process = OpenProcess(PROCESS_SET_QUOTA | PROCESS_TERMINATE, FALSE,
-                                 client.ServerProcessId());
+    HANDLE process =
+        OpenProcess(PROCESS_SET_QUOTA | PROCESS_TERMINATE, FALSE, client.ServerProcessId());
     if (process) {
       AssignProcessToJobObject(KillOnCloseJob(), process);
       CloseHandle(process);
@@ -156,7 +156,8 @@ TEST_F(ServerConversation, IncomingStreamIsReadBackWithCode13) {
   for (const TCopyDataEntry& e : client.Traffic()) {
     if (!e.outgoing && e.code == -251) {
       seen = true;
-      EXPECT_EQ(e.data, Bytes("\x05\x00" "abcde"));
+      EXPECT_EQ(e.data, Bytes("\x05\x00"
+                              "abcde"));
     }
   }
   EXPECT_TRUE(seen);
@@ -171,12 +172,21 @@ TEST_F(ServerConversation, MalformedFramesFailAndTheServerServesOn) {
     int32_t code;
     std::vector<uint8_t> data;
   } cases[] = {
-      {"255 without 254", 255, Bytes("\x03\x00" "abc")},
-      {"-255 without 254", -255, Bytes("\x03\x00" "abc")},
-      {"prefix longer than cbData", 2, Bytes("\xff\x00" "abc")},
-      {"count longer than cbData", 14, Bytes("\x09\x00" "ab")},
+      {"255 without 254", 255,
+       Bytes("\x03\x00"
+             "abc")},
+      {"-255 without 254", -255,
+       Bytes("\x03\x00"
+             "abc")},
+      {"prefix longer than cbData", 2,
+       Bytes("\xff\x00"
+             "abc")},
+      {"count longer than cbData", 14,
+       Bytes("\x09\x00"
+             "ab")},
       {"254 above the cap", -254, Bytes("\x00\x00\x00\x20")},
-      {"load record without its name's zero", 2, [] {
+      {"load record without its name's zero", 2,
+       [] {
          std::vector<uint8_t> f = {8, 1};
          f.resize(2 + 264, 'a');
          return f;

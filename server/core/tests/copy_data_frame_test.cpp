@@ -116,7 +116,8 @@ TEST(CopyDataSender, StreamBlocks) {
     const auto [prefix, payload] = Reassemble(t, 0);
     EXPECT_EQ(prefix, Pattern(338));
     const auto whole = Pattern(c.stream);
-    EXPECT_EQ(payload, std::vector<uint8_t>(whole.begin(), whole.begin() + (c.total ? c.total : c.stream)));
+    EXPECT_EQ(payload,
+              std::vector<uint8_t>(whole.begin(), whole.begin() + (c.total ? c.total : c.stream)));
   }
   TRecordingTransport t;
   TCopyDataSender sender(t, 1);
@@ -148,14 +149,23 @@ TEST(CopyDataSender, FailuresStopTheTransfer) {
 TEST(CopyDataFrames, ReadersCheckLengthsAgainstTheMessage) {
   EXPECT_FALSE(ParseFrame(Bytes("")));
   EXPECT_FALSE(ParseFrame(Bytes("\x01")));
-  EXPECT_FALSE(ParseFrame(Bytes("\x03\x00" "ab")));
-  const auto f = ParseFrame(Bytes("\x02\x00" "abcd"));
+  EXPECT_FALSE(
+      ParseFrame(Bytes("\x03\x00"
+                       "ab")));
+  const auto f =
+      ParseFrame(Bytes("\x02\x00"
+                       "abcd"));
   ASSERT_TRUE(f);
   EXPECT_EQ(f->prefix.size(), 2u);
   EXPECT_EQ(f->payload.size(), 2u);
-  EXPECT_FALSE(ParseCounted(Bytes("\xFF\xFF" "abc")));
+  EXPECT_FALSE(
+      ParseCounted(Bytes("\xFF\xFF"
+                         "abc")));
   ASSERT_TRUE(ParseCounted(Bytes("\x00\x00")));
-  EXPECT_EQ(ParseCounted(Bytes("\x03\x00" "abcdef"))->size(), 3u);
+  EXPECT_EQ(ParseCounted(Bytes("\x03\x00"
+                               "abcdef"))
+                ->size(),
+            3u);
 }
 
 TEST(BlockAssembler, Rules) {
@@ -164,7 +174,8 @@ TEST(BlockAssembler, Rules) {
   EXPECT_FALSE(a.Take(kCodeLargeChunk, test::Counted("ab")));
   ASSERT_TRUE(a.Take(kCodeLargeLength, test::Cardinal(5)));
   EXPECT_FALSE(a.Take(kCodeStreamChunk, test::Counted("ab")));
-  EXPECT_FALSE(a.Take(kCodeLargeChunk, Bytes("\x09\x00" "abc")));
+  EXPECT_FALSE(a.Take(kCodeLargeChunk, Bytes("\x09\x00"
+                                             "abc")));
   EXPECT_TRUE(a.Take(kCodeLargeChunk, test::Counted("abc")));
   EXPECT_FALSE(a.Take(kCodeLargeChunk, test::Counted("def")));
   EXPECT_FALSE(a.Complete());

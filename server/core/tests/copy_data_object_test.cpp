@@ -32,7 +32,9 @@ std::vector<uint8_t> Record(size_t size, size_t name_at, std::string_view name) 
   return r;
 }
 // The name in the code page of the records.
-std::vector<uint8_t> LoadParams(std::string_view name) { return Record(264, 8, Utf8ToCp1251(name)); }
+std::vector<uint8_t> LoadParams(std::string_view name) {
+  return Record(264, 8, Utf8ToCp1251(name));
+}
 std::vector<uint8_t> ParamsRecord(uint32_t handle) {
   TPictureParams p;
   p.handle = handle;
@@ -135,7 +137,8 @@ TEST_F(LinkTest, IncomingStreamIsReadBackInPieces) {
   ASSERT_EQ(transport.sent.size(), 1u);
   EXPECT_EQ(transport.sent[0].peer, kClient);
   EXPECT_EQ(transport.sent[0].code, -251);
-  EXPECT_EQ(transport.sent[0].data, Bytes("\x05\x00" "abcde"));
+  EXPECT_EQ(transport.sent[0].data, Bytes("\x05\x00"
+                                          "abcde"));
   // Only the bytes really read go back, with their count.
   EXPECT_EQ(Send(-13, Bytes("\x05\x00")), 1);
   EXPECT_EQ(transport.sent[1].data, Bytes("\x00\x00"));
@@ -147,8 +150,10 @@ TEST_F(LinkTest, IncomingStreamIsReadBackInPieces) {
   EXPECT_EQ(Send(14, Counted("xyz")), 1);
   EXPECT_EQ(Send(-13, Bytes("\x02\x00")), 1);
   EXPECT_EQ(Send(-13, Bytes("\x09\x00")), 1);
-  EXPECT_EQ(transport.sent[2].data, Bytes("\x02\x00" "xy"));
-  EXPECT_EQ(transport.sent[3].data, Bytes("\x01\x00" "z"));
+  EXPECT_EQ(transport.sent[2].data, Bytes("\x02\x00"
+                                          "xy"));
+  EXPECT_EQ(transport.sent[3].data, Bytes("\x01\x00"
+                                          "z"));
   // A failed reply send fails the request.
   transport.answer = [](const test::TSentMessage&) { return -1; };
   EXPECT_EQ(Send(-13, Bytes("\x01\x00")), -1);
@@ -164,10 +169,16 @@ TEST_F(LinkTest, MalformedMessagesFailAndTheLinkServesOn) {
       {"-255 without 254", -255, Counted("abc")},
       {"254 above the cap", 254, Cardinal(kMaxSplitBlock + 1)},
       {"254 without its length", 254, Bytes("\x01\x00")},
-      {"prefix longer than the message", 2, Bytes("\xff\x00" "abc")},
-      {"count longer than the message", 14, Bytes("\x09\x00" "ab")},
+      {"prefix longer than the message", 2,
+       Bytes("\xff\x00"
+             "abc")},
+      {"count longer than the message", 14,
+       Bytes("\x09\x00"
+             "ab")},
       {"14 without its count", 14, Bytes("\x01")},
-      {"251 count longer than the message", 251, Bytes("\x05\x00" "ab")},
+      {"251 count longer than the message", 251,
+       Bytes("\x05\x00"
+             "ab")},
       {"13 without its count", -13, Bytes("")},
       {"load record short", 2, Frame(std::vector<uint8_t>(263, 'a'))},
       {"load name without zero", 2, Frame(std::vector<uint8_t>(264, 'a'))},
@@ -210,9 +221,11 @@ TEST_F(LinkTest, TwoClientWindowsHaveTheirOwnLinks) {
   EXPECT_EQ(Send(-13, Bytes("\x03\x00"), kOtherClient), 1);
   EXPECT_EQ(Send(-13, Bytes("\x03\x00"), kClient), 1);
   EXPECT_EQ(transport.sent[0].peer, kOtherClient);
-  EXPECT_EQ(transport.sent[0].data, Bytes("\x03\x00" "xyz"));
+  EXPECT_EQ(transport.sent[0].data, Bytes("\x03\x00"
+                                          "xyz"));
   EXPECT_EQ(transport.sent[1].peer, kClient);
-  EXPECT_EQ(transport.sent[1].data, Bytes("\x03\x00" "abc"));
+  EXPECT_EQ(transport.sent[1].data, Bytes("\x03\x00"
+                                          "abc"));
   const uint32_t handle = LoadPicture();
   EXPECT_EQ(core->Links().Count(), 2);
   EXPECT_EQ(core->Links().Find(kClient)->PictureCount(), 1);
@@ -444,7 +457,8 @@ TEST(PictureParams, RecordLayout) {
   EXPECT_EQ(b[76], 255);
   EXPECT_EQ(b[77], 0x42);
   EXPECT_EQ(std::vector<uint8_t>(b.begin() + 78, b.begin() + 82), Bytes("\xd4\xc3\xb2\xa1"));
-  EXPECT_EQ(std::vector<uint8_t>(b.begin() + 82, b.begin() + 93), Bytes("\xd7\xe5\xf0\xf2\xb8\xe6.dwg\0"));
+  EXPECT_EQ(std::vector<uint8_t>(b.begin() + 82, b.begin() + 93),
+            Bytes("\xd7\xe5\xf0\xf2\xb8\xe6.dwg\0"));
   const auto back = TPictureParams::Decode(b);
   ASSERT_TRUE(back);
   EXPECT_EQ(back->Encode(), b);

@@ -62,8 +62,9 @@ class TFakeLibrary : public IDrawingConverter {
 class DrawingConversionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() / ("hx_conv_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir = fs::temp_directory_path() /
+          ("hx_conv_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir);
     fs::create_directories(dir);
     original = dir / fs::u8path("План.dwg");
@@ -72,7 +73,8 @@ class DrawingConversionTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir); }
   size_t FileCount() const {
-    return static_cast<size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+    return static_cast<size_t>(
+        std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
   }
 
   fs::path dir, original;

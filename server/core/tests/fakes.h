@@ -60,7 +60,9 @@ class TRecordingHost : public IServerHost {
   void Log(const std::string& text) override { log.push_back(text); }
 };
 
-inline std::vector<uint8_t> Bytes(std::string_view s) { return {s.begin(), s.end()}; }
+inline std::vector<uint8_t> Bytes(std::string_view s) {
+  return {s.begin(), s.end()};
+}
 // A literal with its zero bytes (the last, terminating one excluded).
 template <size_t N>
 std::vector<uint8_t> Bytes(const char (&s)[N]) {
@@ -70,13 +72,16 @@ std::vector<uint8_t> Bytes(const char (&s)[N]) {
 // [2-byte P][prefix][payload].
 inline std::vector<uint8_t> Frame(const std::vector<uint8_t>& prefix,
                                   const std::vector<uint8_t>& payload = {}) {
-  std::vector<uint8_t> f{static_cast<uint8_t>(prefix.size()), static_cast<uint8_t>(prefix.size() >> 8)};
+  std::vector<uint8_t> f{static_cast<uint8_t>(prefix.size()),
+                         static_cast<uint8_t>(prefix.size() >> 8)};
   f.insert(f.end(), prefix.begin(), prefix.end());
   f.insert(f.end(), payload.begin(), payload.end());
   return f;
 }
 // [2-byte k][bytes].
-inline std::vector<uint8_t> Counted(std::string_view bytes) { return Frame(Bytes(bytes)); }
+inline std::vector<uint8_t> Counted(std::string_view bytes) {
+  return Frame(Bytes(bytes));
+}
 
 inline std::vector<uint8_t> Cardinal(uint32_t v) {
   return {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16),

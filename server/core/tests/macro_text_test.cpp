@@ -49,9 +49,17 @@ TEST(MacroText, ClientHandles) {
     std::string_view text;
     std::optional<uint32_t> handle;
   } cases[] = {
-      {"", 4294967295u},        {"  ", 4294967295u},   {"132456", 132456u}, {" 42 ", 42u},
-      {"4294967295", 4294967295u}, {"4294967296", std::nullopt}, {"99999999999999999999", std::nullopt},
-      {"-1", std::nullopt},     {"+5", std::nullopt},  {"0x10", std::nullopt}, {"12 3", std::nullopt},
+      {"", 4294967295u},
+      {"  ", 4294967295u},
+      {"132456", 132456u},
+      {" 42 ", 42u},
+      {"4294967295", 4294967295u},
+      {"4294967296", std::nullopt},
+      {"99999999999999999999", std::nullopt},
+      {"-1", std::nullopt},
+      {"+5", std::nullopt},
+      {"0x10", std::nullopt},
+      {"12 3", std::nullopt},
       {"1e3", std::nullopt},
   };
   for (const auto& c : cases) EXPECT_EQ(ParseClientHandle(c.text), c.handle) << c.text;

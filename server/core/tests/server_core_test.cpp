@@ -105,7 +105,8 @@ TEST_F(ServerCoreTest, FailuresAnswerEmptyAndStillBroadcast) {
   EXPECT_FALSE(core->MacroRunning());
 
   // Handle macros: not a number, or a window without a link.
-  for (const char* m : {"VipImageLoadFromFile\r\nabc", "VipImageEdit\r\n12345", "VipImageLoadFromFile"}) {
+  for (const char* m :
+       {"VipImageLoadFromFile\r\nabc", "VipImageEdit\r\n12345", "VipImageLoadFromFile"}) {
     core->doMacro(m);
     EXPECT_EQ(host.items.back(), "") << m;
   }
