@@ -289,7 +289,8 @@ TExecuteResult THxClient::Execute(std::string_view execute, int timeout_ms) {
 }
 
 std::optional<std::string> THxClient::Request(int timeout_ms) {
-  if (!conv_) return std::nullopt;
+  // Under Wine a reply is matched to the oldest transaction: one at a time.
+  if (!conv_ || pending_execute_) return std::nullopt;
   DWORD id = 0;
   if (!DdeClientTransaction(nullptr, 0, conv_, item_, CF_TEXT, XTYP_REQUEST, TIMEOUT_ASYNC, &id)) {
     return std::nullopt;

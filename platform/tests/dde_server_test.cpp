@@ -155,7 +155,8 @@ TEST(DdeServer, ClientThatVanishesIsCountedGone) {
   std::wstring command =
       L"\"" + child + L"\" " + std::wstring(kService, kService + sizeof(kService) - 1);
   HANDLE connected = CreateEventW(nullptr, TRUE, FALSE, L"HXDdeChildConnected");
-  STARTUPINFOW si = {sizeof(si)};
+  STARTUPINFOW si = {};
+  si.cb = sizeof(si);
   PROCESS_INFORMATION pi = {};
   ASSERT_TRUE(CreateProcessW(child.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                              nullptr, &si, &pi));
