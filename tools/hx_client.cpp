@@ -1,6 +1,7 @@
 #include "tools/hx_client.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <utility>
 
@@ -487,7 +488,8 @@ HWND THxClient::FindServerWindow(const std::string& caption, int timeout_ms) {
 }
 
 bool THxClient::PressButton(const std::string& caption, const std::string& button, int timeout_ms) {
-  const bool by_id = !button.empty() && button.find_first_not_of("0123456789") == std::string::npos;
+  const bool by_id = !button.empty() && button.size() <= 5 &&
+                     button.find_first_not_of("0123456789") == std::string::npos;
   struct TSearch {
     std::wstring text;
     HWND found = nullptr;
@@ -499,7 +501,7 @@ bool THxClient::PressButton(const std::string& caption, const std::string& butto
         dialog = FindServerWindow(caption, 0);
         if (!dialog) return false;
         if (by_id) {
-          target = GetDlgItem(dialog, std::stoi(button));
+          target = GetDlgItem(dialog, std::atoi(button.c_str()));
         } else {
           search.found = nullptr;
           EnumChildWindows(
