@@ -80,7 +80,8 @@ void HideErrorHint(HWND control) {
 
 // UTF-16 position of code point index of text, and back.
 int Utf16Position(const std::string& text, int index) {
-  return static_cast<int>(Widen(CodePointPrefix(text, static_cast<size_t>(std::max(0, index)))).size());
+  return static_cast<int>(
+      Widen(CodePointPrefix(text, static_cast<size_t>(std::max(0, index)))).size());
 }
 int CodePointPosition(const std::wstring& text, int position) {
   position = std::clamp(position, 0, static_cast<int>(text.size()));
@@ -89,7 +90,8 @@ int CodePointPosition(const std::wstring& text, int position) {
 
 std::wstring WindowText(HWND hwnd) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
@@ -119,7 +121,9 @@ void ShowModelState(HWND hwnd, const TControlModel& model) {
   }
 }
 
-bool FormGoing(const TWinControl& c) { return !c.Form() || c.Form()->Destroying(); }
+bool FormGoing(const TWinControl& c) {
+  return !c.Form() || c.Form()->Destroying();
+}
 
 LRESULT CopyHint(const std::string& hint, WPARAM size, LPARAM buffer) {
   const std::wstring w = Widen(hint);
@@ -189,7 +193,9 @@ TZqEditControl::~TZqEditControl() {
   FreeBrush();
 }
 
-void TZqEditControl::HandleDestroyed() { model_->SetView(nullptr); }
+void TZqEditControl::HandleDestroyed() {
+  model_->SetView(nullptr);
+}
 
 void TZqEditControl::ModelChanged(unsigned changes) {
   if (!Handle()) return;
@@ -228,9 +234,11 @@ void TZqEditControl::ShowState() {
 void TZqEditControl::SyncFromWindow() {
   const std::wstring text = WindowText(Handle());
   DWORD start = 0, end = 0;
-  SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
   const std::string narrow = Narrow(text);
-  if (narrow != model_->Text()) model_->UserEdited(narrow, CodePointPosition(text, static_cast<int>(end)));
+  if (narrow != model_->Text())
+    model_->UserEdited(narrow, CodePointPosition(text, static_cast<int>(end)));
   updating_ = true;
   const int a = CodePointPosition(text, static_cast<int>(start));
   model_->SetSelection(a, CodePointPosition(text, static_cast<int>(end)) - a);
@@ -241,7 +249,8 @@ void TZqEditControl::OnCommand(int, int code) {
   if (code != EN_CHANGE || updating_) return;
   const std::wstring text = WindowText(Handle());
   DWORD start = 0, end = 0;
-  SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
   model_->UserEdited(Narrow(text), CodePointPosition(text, static_cast<int>(end)));
 }
 
@@ -252,7 +261,9 @@ HBRUSH TZqEditControl::OnCtlColor(HDC dc) {
   return Brush(back);
 }
 
-void TZqEditControl::Beep() { MessageBeep(MB_ICONHAND); }
+void TZqEditControl::Beep() {
+  MessageBeep(MB_ICONHAND);
+}
 
 ItemRect TZqEditControl::ScreenRect() const {
   RECT r = {};
@@ -275,7 +286,9 @@ void TZqEditControl::PassEnterToParent() {
   PostMessageW(GetParent(Handle()), WM_KEYDOWN, VK_RETURN, 0);
 }
 
-void TZqEditControl::TakeFocus() { PostMessageW(Handle(), HXM_TAKEFOCUS, 0, 0); }
+void TZqEditControl::TakeFocus() {
+  PostMessageW(Handle(), HXM_TAKEFOCUS, 0, 0);
+}
 
 void TZqEditControl::PaintButton() {
   if (!model_->HasButton()) return;
@@ -365,8 +378,8 @@ LRESULT TZqEditControl::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
       RECT client;
       GetClientRect(Handle(), &client);
       const EditButtonPart part =
-          model_->ButtonPartAt(static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam)),
-                               client.right, client.bottom);
+          model_->ButtonPartAt(static_cast<short>(LOWORD(lparam)),
+                               static_cast<short>(HIWORD(lparam)), client.right, client.bottom);
       if (part == EditButtonPart::None) break;
       if (GetFocus() != Handle()) ::SetFocus(Handle());
       SyncFromWindow();
@@ -430,10 +443,10 @@ TZqMemoControl::TZqMemoControl(TForm& form, int id, std::string name, const RECT
                                std::unique_ptr<TZqDBMemo> model)
     : model_(std::move(model)) {
   if (model_->Name.empty()) model_->Name = name;
-  CreateStandard(form, L"EDIT", id, std::move(name), "",
-                 ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP |
-                     WS_VISIBLE,
-                 WS_EX_CLIENTEDGE, bounds);
+  CreateStandard(
+      form, L"EDIT", id, std::move(name), "",
+      ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP | WS_VISIBLE,
+      WS_EX_CLIENTEDGE, bounds);
   model_->SetHandle(Handle());
   model_->SetView(this);
   ModelChanged(vcAll);
@@ -461,7 +474,9 @@ void TZqMemoControl::ModelChanged(unsigned changes) {
   }
 }
 
-void TZqMemoControl::TakeFocus() { PostMessageW(Handle(), HXM_TAKEFOCUS, 0, 0); }
+void TZqMemoControl::TakeFocus() {
+  PostMessageW(Handle(), HXM_TAKEFOCUS, 0, 0);
+}
 
 HBRUSH TZqMemoControl::OnCtlColor(HDC dc) {
   const COLORREF back = ColorRefOf(model_->Color(), COLOR_WINDOW);
@@ -507,7 +522,9 @@ TZqLabelControl::TZqLabelControl(TForm& form, int id, std::string name, const RE
   ModelChanged(vcAll);
 }
 
-TZqLabelControl::~TZqLabelControl() { model_->SetView(nullptr); }
+TZqLabelControl::~TZqLabelControl() {
+  model_->SetView(nullptr);
+}
 
 void TZqLabelControl::ModelChanged(unsigned changes) {
   if (!Handle()) return;
@@ -516,19 +533,21 @@ void TZqLabelControl::ModelChanged(unsigned changes) {
     ShowModelState(Handle(), *model_);
     const TAlignment a = model_->Alignment();
     SetAlignmentStyle(Handle(), SS_TYPEMASK,
-                      a == taRightJustify ? SS_RIGHT : a == taCenter ? SS_CENTER : SS_LEFT);
+                      a == taRightJustify ? SS_RIGHT
+                      : a == taCenter     ? SS_CENTER
+                                          : SS_LEFT);
   }
 }
 
 // ---- check box
 
-TZqCheckBoxControl::TZqCheckBoxControl(TForm& form, int id, std::string name,
-                                       const RECT& bounds, std::unique_ptr<TZqDBCheckBox> model)
+TZqCheckBoxControl::TZqCheckBoxControl(TForm& form, int id, std::string name, const RECT& bounds,
+                                       std::unique_ptr<TZqDBCheckBox> model)
     : model_(std::move(model)) {
   if (model_->Name.empty()) model_->Name = name;
   const DWORD kind = dynamic_cast<TZqDBRadioButton*>(model_.get()) ? BS_RADIOBUTTON
-                     : model_->ThreeState()                       ? BS_3STATE
-                                                                  : BS_CHECKBOX;
+                     : model_->ThreeState()                        ? BS_3STATE
+                                                                   : BS_CHECKBOX;
   CreateStandard(form, L"BUTTON", id, std::move(name), model_->Caption(),
                  kind | WS_TABSTOP | WS_VISIBLE, 0, bounds);
   model_->SetHandle(Handle());
@@ -536,7 +555,9 @@ TZqCheckBoxControl::TZqCheckBoxControl(TForm& form, int id, std::string name,
   ModelChanged(vcAll);
 }
 
-TZqCheckBoxControl::~TZqCheckBoxControl() { model_->SetView(nullptr); }
+TZqCheckBoxControl::~TZqCheckBoxControl() {
+  model_->SetView(nullptr);
+}
 
 void TZqCheckBoxControl::ModelChanged(unsigned changes) {
   if (!Handle()) return;
@@ -544,7 +565,10 @@ void TZqCheckBoxControl::ModelChanged(unsigned changes) {
   if (changes & vcSelection) {
     const int32_t s = model_->State();
     SendMessageW(Handle(), BM_SETCHECK,
-                 s < 0 ? BST_INDETERMINATE : s ? BST_CHECKED : BST_UNCHECKED, 0);
+                 s < 0 ? BST_INDETERMINATE
+                 : s   ? BST_CHECKED
+                       : BST_UNCHECKED,
+                 0);
   }
   if (changes & vcState) {
     ShowModelState(Handle(), *model_);
@@ -576,7 +600,9 @@ TZqGroupControl::~TZqGroupControl() {
   }
 }
 
-bool TZqGroupControl::Radio() const { return dynamic_cast<TZqDBRadioGroup*>(model_.get()); }
+bool TZqGroupControl::Radio() const {
+  return dynamic_cast<TZqDBRadioGroup*>(model_.get());
+}
 
 HWND TZqGroupControl::Box(int index) const {
   return index >= 0 && index < BoxCount() ? boxes_[index] : nullptr;
@@ -589,18 +615,19 @@ void TZqGroupControl::CreateBoxes() {
   boxes_.clear();
   const int n = model_->Count();
   const int rows = std::max(1, (n + columns_ - 1) / columns_);
-  const int width = (bounds_.right - bounds_.left - 16) / columns_;
-  const int height = std::max(14, std::min(20, (bounds_.bottom - bounds_.top - 22) / rows));
+  const int width = static_cast<int>(bounds_.right - bounds_.left - 16) / columns_;
+  const int height =
+      std::max(14, std::min(20, static_cast<int>(bounds_.bottom - bounds_.top - 22) / rows));
   for (int i = 0; i < n; ++i) {
     const GroupEntry& e = model_->Entries()[i];
     DWORD style = WS_CHILD | WS_VISIBLE | BS_NOTIFY | (Radio() ? BS_RADIOBUTTON : BS_CHECKBOX);
     if (!Radio() || i == 0) style |= WS_TABSTOP;
     if (i == 0) style |= WS_GROUP;
     const HWND b = CreateWindowExW(
-        0, L"BUTTON", Widen(e.caption).c_str(), style,
-        bounds_.left + 8 + (i / rows) * width, bounds_.top + 18 + (i % rows) * height, width,
-        height, Form()->Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id() + 1 + i)),
-        GetModuleHandleW(nullptr), nullptr);
+        0, L"BUTTON", Widen(e.caption).c_str(), style, bounds_.left + 8 + (i / rows) * width,
+        bounds_.top + 18 + (i % rows) * height, width, height, Form()->Handle(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id() + 1 + i)), GetModuleHandleW(nullptr),
+        nullptr);
     SendMessageW(b, WM_SETFONT, reinterpret_cast<WPARAM>(Form()->Font()), TRUE);
     EnableWindow(b, e.enabled);
     SetControlHint(b, e.hint);
@@ -612,7 +639,8 @@ void TZqGroupControl::ShowChecks() {
   for (int i = 0; i < BoxCount(); ++i) {
     bool checked = false;
     if (auto* group = dynamic_cast<TZqDBCheckBoxGroup*>(model_.get())) checked = group->Checked(i);
-    if (auto* group = dynamic_cast<TZqDBRadioGroup*>(model_.get())) checked = group->ItemIndex() == i;
+    if (auto* group = dynamic_cast<TZqDBRadioGroup*>(model_.get()))
+      checked = group->ItemIndex() == i;
     SendMessageW(boxes_[i], BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
   }
 }
@@ -679,14 +707,17 @@ TZqChoiceControl::TZqChoiceControl(TForm& form, int id, std::string name, const 
   ModelChanged(vcText | vcState);
 }
 
-TZqChoiceControl::~TZqChoiceControl() { model_->SetView(nullptr); }
+TZqChoiceControl::~TZqChoiceControl() {
+  model_->SetView(nullptr);
+}
 
 void TZqChoiceControl::Fill() {
   updating_ = true;
   SendMessageW(Handle(), list_ ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
   for (const ListEntry& e : model_->Entries()) {
     const std::wstring w = Widen(e.caption);
-    SendMessageW(Handle(), list_ ? LB_ADDSTRING : CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
+    SendMessageW(Handle(), list_ ? LB_ADDSTRING : CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(w.c_str()));
   }
   updating_ = false;
   ShowSelection();
@@ -715,7 +746,8 @@ void TZqChoiceControl::ModelChanged(unsigned changes) {
 void TZqChoiceControl::OnCommand(int, int code) {
   if (updating_) return;
   if ((list_ && code == LBN_SELCHANGE) || (!list_ && code == CBN_SELCHANGE)) {
-    const int index = static_cast<int>(SendMessageW(Handle(), list_ ? LB_GETCURSEL : CB_GETCURSEL, 0, 0));
+    const int index =
+        static_cast<int>(SendMessageW(Handle(), list_ ? LB_GETCURSEL : CB_GETCURSEL, 0, 0));
     model_->UserSelected(index);
     ShowSelection();
   } else if (!list_ && code == CBN_EDITCHANGE) {
@@ -755,8 +787,8 @@ bool TZqChoiceControl::OnDrawItem(DRAWITEMSTRUCT* draw) {
     text.left = x;
     const std::wstring w = Widen(e->caption);
     const UINT align = model_->Alignment == taRightJustify ? DT_RIGHT
-                       : model_->Alignment == taCenter    ? DT_CENTER
-                                                          : DT_LEFT;
+                       : model_->Alignment == taCenter     ? DT_CENTER
+                                                           : DT_LEFT;
     DrawTextW(draw->hDC, w.c_str(), static_cast<int>(w.size()), &text,
               align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   }
@@ -771,14 +803,16 @@ TZqPictureControl::TZqPictureControl(TForm& form, int id, std::string name, cons
     : model_(std::move(model)) {
   if (model_->Name.empty()) model_->Name = name;
   RegisterOwnClass(kPictureClass, CS_HREDRAW | CS_VREDRAW, GetSysColorBrush(COLOR_WINDOW));
-  CreateOwn(&form, form.Handle(), kPictureClass, id, std::move(name), "",
-            WS_CHILD | WS_VISIBLE, WS_EX_CLIENTEDGE, bounds);
+  CreateOwn(&form, form.Handle(), kPictureClass, id, std::move(name), "", WS_CHILD | WS_VISIBLE,
+            WS_EX_CLIENTEDGE, bounds);
   model_->SetHandle(Handle());
   model_->SetView(this);
   ModelChanged(vcAll);
 }
 
-TZqPictureControl::~TZqPictureControl() { model_->SetView(nullptr); }
+TZqPictureControl::~TZqPictureControl() {
+  model_->SetView(nullptr);
+}
 
 void TZqPictureControl::ModelChanged(unsigned changes) {
   if (!Handle()) return;

@@ -31,13 +31,13 @@ void InitCommonControlsOnce() {
 
 // ---- label, edit, memo
 
-TLabel::TLabel(TForm& form, int id, std::string name, std::string_view caption,
-               const RECT& bounds, DWORD style) {
+TLabel::TLabel(TForm& form, int id, std::string name, std::string_view caption, const RECT& bounds,
+               DWORD style) {
   CreateStandard(form, L"STATIC", id, std::move(name), caption, style | WS_VISIBLE, 0, bounds);
 }
 
-TEditBox::TEditBox(TForm& form, int id, std::string name, std::string_view text,
-                   const RECT& bounds, DWORD style) {
+TEditBox::TEditBox(TForm& form, int id, std::string name, std::string_view text, const RECT& bounds,
+                   DWORD style) {
   CreateStandard(form, L"EDIT", id, std::move(name), text, style | WS_VISIBLE | WS_TABSTOP,
                  WS_EX_CLIENTEDGE, bounds);
 }
@@ -104,8 +104,8 @@ TRadioGroup::TRadioGroup(TForm& form, int id, std::string name, std::string_view
   const int n = static_cast<int>(items.size());
   columns = std::max(1, columns);
   const int rows = std::max(1, (n + columns - 1) / columns);
-  const int width = (bounds.right - bounds.left - 16) / columns;
-  const int height = std::min(20, (bounds.bottom - bounds.top - 22) / rows);
+  const int width = static_cast<int>(bounds.right - bounds.left - 16) / columns;
+  const int height = std::min(20, static_cast<int>(bounds.bottom - bounds.top - 22) / rows);
   for (int i = 0; i < n; ++i) {
     const int x = bounds.left + 8 + (i / rows) * width;
     const int y = bounds.top + 18 + (i % rows) * height;
@@ -147,8 +147,8 @@ TComboBox::TComboBox(TForm& form, int id, std::string name, const RECT& bounds,
   RECT r = bounds;
   r.bottom = r.top + 200;  // the height of the dropped-down list
   CreateStandard(form, L"COMBOBOX", id, std::move(name), "",
-                 (drop_down_list ? CBS_DROPDOWNLIST : CBS_DROPDOWN) | CBS_AUTOHSCROLL |
-                     WS_VSCROLL | WS_VISIBLE | WS_TABSTOP,
+                 (drop_down_list ? CBS_DROPDOWNLIST : CBS_DROPDOWN) | CBS_AUTOHSCROLL | WS_VSCROLL |
+                     WS_VISIBLE | WS_TABSTOP,
                  0, r);
   SetItems(items);
 }
@@ -161,7 +161,9 @@ int TComboBox::ItemIndex() const {
   return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0));
 }
 
-void TComboBox::SetItemIndex(int index) { SendMessageW(Handle(), CB_SETCURSEL, index, 0); }
+void TComboBox::SetItemIndex(int index) {
+  SendMessageW(Handle(), CB_SETCURSEL, index, 0);
+}
 
 void TComboBox::OnCommand(int, int code) {
   if (code == CBN_SELCHANGE && OnChange) OnChange(*this);
@@ -170,8 +172,7 @@ void TComboBox::OnCommand(int, int code) {
 TListBox::TListBox(TForm& form, int id, std::string name, const RECT& bounds,
                    const std::vector<std::string>& items, DWORD style) {
   CreateStandard(form, L"LISTBOX", id, std::move(name), "",
-                 style | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_VISIBLE |
-                     WS_TABSTOP,
+                 style | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_VISIBLE | WS_TABSTOP,
                  WS_EX_CLIENTEDGE, bounds);
   if (!items.empty()) SetItems(items);
 }
@@ -180,13 +181,17 @@ void TListBox::SetItems(const std::vector<std::string>& items) {
   FillStrings(Handle(), LB_RESETCONTENT, LB_ADDSTRING, items);
 }
 
-int TListBox::Count() const { return static_cast<int>(SendMessageW(Handle(), LB_GETCOUNT, 0, 0)); }
+int TListBox::Count() const {
+  return static_cast<int>(SendMessageW(Handle(), LB_GETCOUNT, 0, 0));
+}
 
 int TListBox::ItemIndex() const {
   return static_cast<int>(SendMessageW(Handle(), LB_GETCURSEL, 0, 0));
 }
 
-void TListBox::SetItemIndex(int index) { SendMessageW(Handle(), LB_SETCURSEL, index, 0); }
+void TListBox::SetItemIndex(int index) {
+  SendMessageW(Handle(), LB_SETCURSEL, index, 0);
+}
 
 void TListBox::OnCommand(int, int code) {
   if (code == LBN_SELCHANGE && OnChange) OnChange(*this);
@@ -215,7 +220,8 @@ bool TOwnerDrawList::OnDrawItem(DRAWITEMSTRUCT* draw) {
   FillRect(draw->hDC, &draw->rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   SetTextColor(draw->hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   SetBkMode(draw->hDC, TRANSPARENT);
-  if (OnDrawEntry) OnDrawEntry(*this, draw->hDC, draw->rcItem, static_cast<int>(draw->itemID), selected);
+  if (OnDrawEntry)
+    OnDrawEntry(*this, draw->hDC, draw->rcItem, static_cast<int>(draw->itemID), selected);
   if (draw->itemState & ODS_FOCUS) DrawFocusRect(draw->hDC, &draw->rcItem);
   return true;
 }
@@ -224,10 +230,10 @@ bool TOwnerDrawList::OnDrawItem(DRAWITEMSTRUCT* draw) {
 
 TListView::TListView(TForm& form, int id, std::string name, const RECT& bounds) {
   InitCommonControlsOnce();
-  CreateStandard(form, WC_LISTVIEWW, id, std::move(name), "",
-                 LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_VISIBLE |
-                     WS_TABSTOP,
-                 WS_EX_CLIENTEDGE, bounds);
+  CreateStandard(
+      form, WC_LISTVIEWW, id, std::move(name), "",
+      LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_VISIBLE | WS_TABSTOP,
+      WS_EX_CLIENTEDGE, bounds);
   SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
 }
 
@@ -251,14 +257,16 @@ int TListView::ItemCount() const {
 }
 
 int TListView::ItemIndex() const {
-  return static_cast<int>(SendMessageW(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  return static_cast<int>(
+      SendMessageW(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 void TListView::SetItemIndex(int index) {
   LVITEMW item = {};
   item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   item.state = 0;
-  SendMessageW(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+  SendMessageW(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+               reinterpret_cast<LPARAM>(&item));
   if (index < 0) return;
   item.state = LVIS_SELECTED | LVIS_FOCUSED;
   SendMessageW(Handle(), LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
@@ -279,7 +287,8 @@ LRESULT TListView::OnNotify(NMHDR* header) {
     }
     case NM_CUSTOMDRAW: {
       auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(header);
-      if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) return OnGetRowColor ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+      if (draw->nmcd.dwDrawStage == CDDS_PREPAINT)
+        return OnGetRowColor ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
       if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT && OnGetRowColor) {
         const COLORREF color = OnGetRowColor(static_cast<int>(draw->nmcd.dwItemSpec));
         if (color != CLR_DEFAULT) draw->clrText = color;
@@ -320,7 +329,9 @@ int TTabControl::TabIndex() const {
   return static_cast<int>(SendMessageW(Handle(), TCM_GETCURSEL, 0, 0));
 }
 
-void TTabControl::SetTabIndex(int index) { SendMessageW(Handle(), TCM_SETCURSEL, index, 0); }
+void TTabControl::SetTabIndex(int index) {
+  SendMessageW(Handle(), TCM_SETCURSEL, index, 0);
+}
 
 LRESULT TTabControl::OnNotify(NMHDR* header) {
   if (header->code == static_cast<UINT>(TCN_SELCHANGE) && OnChange) OnChange(*this);
@@ -329,10 +340,10 @@ LRESULT TTabControl::OnNotify(NMHDR* header) {
 
 TTreeView::TTreeView(TForm& form, int id, std::string name, const RECT& bounds) {
   InitCommonControlsOnce();
-  CreateStandard(form, WC_TREEVIEWW, id, std::move(name), "",
-                 TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
-                     WS_VISIBLE | WS_TABSTOP,
-                 WS_EX_CLIENTEDGE, bounds);
+  CreateStandard(
+      form, WC_TREEVIEWW, id, std::move(name), "",
+      TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_VISIBLE | WS_TABSTOP,
+      WS_EX_CLIENTEDGE, bounds);
 }
 
 HTREEITEM TTreeView::AddItem(HTREEITEM parent, std::string_view text, LPARAM data) {
@@ -387,8 +398,7 @@ LRESULT TTreeView::OnNotify(NMHDR* header) {
 
 TStatusBar::TStatusBar(TForm& form, int id, std::string name) {
   InitCommonControlsOnce();
-  CreateStandard(form, STATUSCLASSNAMEW, id, std::move(name), "", WS_VISIBLE, 0,
-                 RECT{0, 0, 0, 0});
+  CreateStandard(form, STATUSCLASSNAMEW, id, std::move(name), "", WS_VISIBLE, 0, RECT{0, 0, 0, 0});
 }
 
 void TStatusBar::SetPanels(const std::vector<int>& widths) {
@@ -414,7 +424,9 @@ std::string TStatusBar::PanelText(int panel) const {
   return Narrow(w);
 }
 
-void TStatusBar::Realign() { SendMessageW(Handle(), WM_SIZE, 0, 0); }
+void TStatusBar::Realign() {
+  SendMessageW(Handle(), WM_SIZE, 0, 0);
+}
 
 TProgressBar::TProgressBar(TForm& form, int id, std::string name, const RECT& bounds) {
   InitCommonControlsOnce();
@@ -435,14 +447,15 @@ int TProgressBar::Position() const {
 TSplitter::TSplitter(TForm& form, int id, std::string name, const RECT& bounds, bool vertical)
     : vertical_(vertical) {
   RegisterOwnClass(kSplitterClass, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-  CreateOwn(&form, form.Handle(), kSplitterClass, id, std::move(name), "",
-            WS_CHILD | WS_VISIBLE, 0, bounds);
+  CreateOwn(&form, form.Handle(), kSplitterClass, id, std::move(name), "", WS_CHILD | WS_VISIBLE, 0,
+            bounds);
 }
 
 LRESULT TSplitter::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   switch (msg) {
     case WM_SETCURSOR:
-      SetCursor(LoadCursorW(nullptr, vertical_ ? IDC_SIZEWE : IDC_SIZENS));
+      // IDC_SIZEWE and IDC_SIZENS of the wide entry points.
+      SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(vertical_ ? 32644 : 32645)));
       return TRUE;
     case WM_LBUTTONDOWN:
       dragging_ = true;
@@ -454,7 +467,7 @@ LRESULT TSplitter::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
       if (!dragging_) break;
       POINT p = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
       MapWindowPoints(Handle(), GetParent(Handle()), &p, 1);
-      const int position = std::max(MinPosition, (vertical_ ? p.x : p.y) - grab_);
+      const int position = std::max(MinPosition, static_cast<int>(vertical_ ? p.x : p.y) - grab_);
       if (msg == WM_LBUTTONUP) {
         dragging_ = false;
         ReleaseCapture();

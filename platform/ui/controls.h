@@ -73,8 +73,8 @@ class TGroupBox : public TWinControl {
 // A group box with one radio button per item; the buttons have the ids id + 1, id + 2, ...
 class TRadioGroup : public TWinControl {
  public:
-  TRadioGroup(TForm& form, int id, std::string name, std::string_view caption,
-              const RECT& bounds, const std::vector<std::string>& items, int columns = 1);
+  TRadioGroup(TForm& form, int id, std::string name, std::string_view caption, const RECT& bounds,
+              const std::vector<std::string>& items, int columns = 1);
   int ItemIndex() const;
   void SetItemIndex(int index);
   HWND Button(int index) const;

@@ -81,7 +81,9 @@ bool PumpUntil(const std::function<bool()>& done, int timeout_ms) {
   }
 }
 
-HWND ControlOf(HWND form, int id) { return GetDlgItem(form, id); }
+HWND ControlOf(HWND form, int id) {
+  return GetDlgItem(form, id);
+}
 
 HWND FocusOf(HWND window) {
   GUITHREADINFO info = {};
@@ -110,7 +112,9 @@ void ClickAt(HWND window, int x, int y) {
   Post(window, WM_LBUTTONUP, 0, at);
 }
 
-void ClickButton(HWND button) { Post(button, BM_CLICK, 0, 0); }
+void ClickButton(HWND button) {
+  Post(button, BM_CLICK, 0, 0);
+}
 
 std::string WindowTextOf(HWND window) {
   wchar_t text[2048] = {};
@@ -118,13 +122,17 @@ std::string WindowTextOf(HWND window) {
   return Narrow(text);
 }
 
-bool IsChecked(HWND button) { return SendWithTimeout(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool IsChecked(HWND button) {
+  return SendWithTimeout(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 COLORREF ControlColor(HWND control) {
   return static_cast<COLORREF>(SendWithTimeout(control, HXM_GETCOLOR, 0, 0));
 }
 
-bool ControlInError(HWND control) { return SendWithTimeout(control, HXM_INERROR, 0, 0) != 0; }
+bool ControlInError(HWND control) {
+  return SendWithTimeout(control, HXM_INERROR, 0, 0) != 0;
+}
 
 std::string ControlHint(HWND control) {
   wchar_t text[2048] = {};

@@ -10,7 +10,9 @@
 namespace hx {
 namespace {
 
-RECT BoundsOf(const TControlSpec& row) { return RECT{row.x, row.y, row.x + row.w, row.y + row.h}; }
+RECT BoundsOf(const TControlSpec& row) {
+  return RECT{row.x, row.y, row.x + row.w, row.y + row.h};
+}
 
 TAlignment AlignmentOf(unsigned flags) {
   if (flags & cfRightAlign) return taRightJustify;
@@ -210,8 +212,8 @@ TWinControl& TFormBuilder::Create(const TControlSpec& row) {
         g->SetFieldDataOnExit = true;
       }
       g->SetZqField(field);
-      auto view = std::make_unique<TZqGroupControl>(form_, row.id, row.name, r, std::move(g),
-                                                    row.columns);
+      auto view =
+          std::make_unique<TZqGroupControl>(form_, row.id, row.name, r, std::move(g), row.columns);
       view->SetText(caption);
       c = std::move(view);
       break;
@@ -221,7 +223,8 @@ TWinControl& TFormBuilder::Create(const TControlSpec& row) {
     case TCtl::DBLookUpComboBox:
     case TCtl::DBLookUpListBox: {
       std::unique_ptr<TZqDBChoiceList> m;
-      const bool looked_up = row.kind == TCtl::DBLookUpComboBox || row.kind == TCtl::DBLookUpListBox;
+      const bool looked_up =
+          row.kind == TCtl::DBLookUpComboBox || row.kind == TCtl::DBLookUpListBox;
       if (looked_up) {
         m = std::make_unique<TZqDBLookUpComboBox>();
       } else {

@@ -24,10 +24,10 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/ui/window.h"
 #include "records/field.h"
 #include "records/lookup.h"
 #include "records/record.h"
-#include "platform/ui/window.h"
 
 namespace hx {
 
@@ -81,12 +81,12 @@ enum TCtlFlags : unsigned {
   cfDropDownList = 1u << 4,  // combo boxes without an edit part
   cfRightAlign = 1u << 5,
   cfCenterAlign = 1u << 6,
-  cfOnSelChange = 1u << 7,   // bound combo and list boxes hand back on a change of selection
+  cfOnSelChange = 1u << 7,  // bound combo and list boxes hand back on a change of selection
   cfHidden = 1u << 8,
   cfDisabled = 1u << 9,
-  cfHorizontal = 1u << 10,   // splitters
-  cfRequired = 1u << 11,     // unbound edits
-  cfOnExit = 1u << 12,       // check-box and radio groups hand back on leaving, not on click
+  cfHorizontal = 1u << 10,  // splitters
+  cfRequired = 1u << 11,    // unbound edits
+  cfOnExit = 1u << 12,      // check-box and radio groups hand back on leaving, not on click
   cfMultiSelect = 1u << 13,
 };
 
@@ -98,7 +98,7 @@ struct TControlSpec {
   const char* name = "";
   const char* caption = "";  // labels, buttons, boxes, group boxes (and the hint after a "|")
   int x = 0, y = 0, w = 0, h = 0;
-  const char* field = nullptr;   // the bound field of the form's record
+  const char* field = nullptr;  // the bound field of the form's record
   unsigned flags = 0;
   int modal_result = 0;          // buttons
   const char* items = nullptr;   // entries separated by "\n": groups, combos, lists, tabs

@@ -64,7 +64,9 @@ TGdiCanvas::TGdiCanvas(HDC dc, HFONT font)
   SetBkMode(dc_, TRANSPARENT);
 }
 
-TGdiCanvas::~TGdiCanvas() { SelectObject(dc_, old_font_); }
+TGdiCanvas::~TGdiCanvas() {
+  SelectObject(dc_, old_font_);
+}
 
 int TGdiCanvas::TextWidth(std::string_view text) {
   const std::wstring w = Widen(text);

@@ -331,9 +331,15 @@ LRESULT TPopUpList::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   return TWinControl::WndProc(msg, wparam, lparam);
 }
 
-TPopUpList* CurrentPopUpList() { return g_current; }
-HWND CurrentPopUpWindow() { return g_current ? g_current->Handle() : nullptr; }
-PopUpListModel* CurrentPopUpModel() { return g_current ? &g_current->Model() : nullptr; }
+TPopUpList* CurrentPopUpList() {
+  return g_current;
+}
+HWND CurrentPopUpWindow() {
+  return g_current ? g_current->Handle() : nullptr;
+}
+PopUpListModel* CurrentPopUpModel() {
+  return g_current ? &g_current->Model() : nullptr;
+}
 
 void ClosePopUpList() {
   if (g_current) g_current->CloseList();

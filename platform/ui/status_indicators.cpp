@@ -29,7 +29,9 @@ void TStatusIndicators::SetBarPosition(int position) {
   if (bar_) bar_->SetPosition(position);
 }
 
-void TStatusIndicators::SetCaption(const std::string& caption) { status_.SetPanelText(2, caption); }
+void TStatusIndicators::SetCaption(const std::string& caption) {
+  status_.SetPanelText(2, caption);
+}
 
 void TStatusIndicators::SetPercentText(const std::string& text) {
   if (percent_) percent_->SetText(text);
@@ -39,7 +41,9 @@ void TStatusIndicators::ShowStatusText(bool visible) {
   status_.SetPanelText(0, visible ? status_text_ : std::string());
 }
 
-void TStatusIndicators::SetPosLineText(const std::string& text) { status_.SetPanelText(1, text); }
+void TStatusIndicators::SetPosLineText(const std::string& text) {
+  status_.SetPanelText(1, text);
+}
 
 void TStatusIndicators::ShowPosLine(bool visible) {
   if (!visible) status_.SetPanelText(1, {});

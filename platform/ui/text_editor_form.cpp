@@ -18,17 +18,40 @@ class TTextEditorHost : public ITextEditorHost {
 }  // namespace
 
 TF_TextEditor::TF_TextEditor(const TextEditorRequest& request, HWND owner)
-    : TForm({.caption = TextEditorRequest::kCaption, .client_width = 420, .client_height = 260,
+    : TForm({.caption = TextEditorRequest::kCaption,
+             .client_width = 420,
+             .client_height = 260,
              .sizeable = false},
             owner) {
   const TControlSpec rows[] = {
-      {.kind = TCtl::Memo, .id = kTextEditorMemo, .name = "M_Text", .x = 8, .y = 8, .w = 404,
-       .h = 210, .flags = request.read_only ? unsigned{cfReadOnly} : 0u},
-      {.kind = TCtl::Button, .id = kTextEditorOk, .name = "Btn_OK", .caption = "OK", .x = 256,
-       .y = 228, .w = 75, .h = 25, .flags = request.read_only ? 0u : unsigned{cfDefault},
+      {.kind = TCtl::Memo,
+       .id = kTextEditorMemo,
+       .name = "M_Text",
+       .x = 8,
+       .y = 8,
+       .w = 404,
+       .h = 210,
+       .flags = request.read_only ? unsigned{cfReadOnly} : 0u},
+      {.kind = TCtl::Button,
+       .id = kTextEditorOk,
+       .name = "Btn_OK",
+       .caption = "OK",
+       .x = 256,
+       .y = 228,
+       .w = 75,
+       .h = 25,
+       .flags = request.read_only ? 0u : unsigned{cfDefault},
        .modal_result = mrOk},
-      {.kind = TCtl::Button, .id = kTextEditorCancel, .name = "Btn_Cancel", .caption = "Отмена",
-       .x = 337, .y = 228, .w = 75, .h = 25, .flags = cfCancel, .modal_result = mrCancel},
+      {.kind = TCtl::Button,
+       .id = kTextEditorCancel,
+       .name = "Btn_Cancel",
+       .caption = "Отмена",
+       .x = 337,
+       .y = 228,
+       .w = 75,
+       .h = 25,
+       .flags = cfCancel,
+       .modal_result = mrCancel},
   };
   TFormBuilder(*this).Build(rows);
   auto* memo = Find<TMemo>("M_Text");

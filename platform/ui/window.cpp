@@ -36,7 +36,8 @@ TWinControl::~TWinControl() {
   if (!handle_) return;
   const HWND hwnd = handle_;
   RemovePropW(hwnd, kObjectProperty);
-  if (original_proc_) SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_proc_));
+  if (original_proc_)
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_proc_));
   handle_ = nullptr;
   DestroyWindow(hwnd);
 }
@@ -50,9 +51,9 @@ void TWinControl::Attach(HWND hwnd) {
   SetPropW(hwnd, kObjectProperty, this);
 }
 
-void TWinControl::CreateStandard(TForm& form, const wchar_t* window_class, int id,
-                                 std::string name, std::string_view text, DWORD style,
-                                 DWORD ex_style, const RECT& bounds) {
+void TWinControl::CreateStandard(TForm& form, const wchar_t* window_class, int id, std::string name,
+                                 std::string_view text, DWORD style, DWORD ex_style,
+                                 const RECT& bounds) {
   set_identity(&form, id, std::move(name));
   form.Announce(this);
   const HWND hwnd = CreateWindowExW(
@@ -68,11 +69,11 @@ void TWinControl::CreateStandard(TForm& form, const wchar_t* window_class, int i
 }
 
 void TWinControl::CreateOwn(TForm* form, HWND parent, const wchar_t* window_class, int id,
-                            std::string name, std::string_view text, DWORD style,
-                            DWORD ex_style, const RECT& bounds) {
+                            std::string name, std::string_view text, DWORD style, DWORD ex_style,
+                            const RECT& bounds) {
   set_identity(form, id, std::move(name));
-  const HMENU menu = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))
-                                        : nullptr;
+  const HMENU menu =
+      (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)) : nullptr;
   CreateWindowExW(ex_style, window_class, Widen(text).c_str(), style, bounds.left, bounds.top,
                   bounds.right - bounds.left, bounds.bottom - bounds.top, parent, menu,
                   GetModuleHandleW(nullptr), this);
@@ -125,7 +126,8 @@ void TWinControl::SetText(std::string_view text) {
 std::string TWinControl::Text() const {
   if (!handle_) return {};
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(handle_)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(handle_, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(handle_, text.data(), static_cast<int>(text.size()))));
   return Narrow(text);
 }
 
@@ -137,7 +139,8 @@ RECT TWinControl::BoundsRect() const {
   RECT r = {};
   if (!handle_) return r;
   GetWindowRect(handle_, &r);
-  if (const HWND parent = GetParent(handle_); parent && (GetWindowLongW(handle_, GWL_STYLE) & WS_CHILD)) {
+  if (const HWND parent = GetParent(handle_);
+      parent && (GetWindowLongW(handle_, GWL_STYLE) & WS_CHILD)) {
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
   }
   return r;
@@ -146,15 +149,21 @@ RECT TWinControl::BoundsRect() const {
 void TWinControl::SetVisible(bool visible) {
   if (handle_) ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
 }
-bool TWinControl::Visible() const { return handle_ && IsWindowVisible(handle_); }
+bool TWinControl::Visible() const {
+  return handle_ && IsWindowVisible(handle_);
+}
 void TWinControl::SetEnabled(bool enabled) {
   if (handle_) EnableWindow(handle_, enabled);
 }
-bool TWinControl::Enabled() const { return handle_ && IsWindowEnabled(handle_); }
+bool TWinControl::Enabled() const {
+  return handle_ && IsWindowEnabled(handle_);
+}
 void TWinControl::SetFocus() {
   if (handle_) ::SetFocus(handle_);
 }
-bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
+bool TWinControl::Focused() const {
+  return handle_ && GetFocus() == handle_;
+}
 void TWinControl::SetFont(HFONT font) {
   if (handle_ && font) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }

@@ -131,7 +131,7 @@ struct TFormSpec {
   int left = CW_USEDEFAULT;
   int top = CW_USEDEFAULT;
   // A unique window class (for forms that other programs look for); empty for the common one.
-  std::wstring window_class;
+  std::wstring window_class = {};
 };
 
 class TButton;
