@@ -5,6 +5,7 @@
 
 #include <shellapi.h>
 
+#include <cstdio>
 #include <string>
 
 #include "base/locale_settings.h"
@@ -45,6 +46,9 @@ int wmain(int argc, wchar_t** argv) {
     GetClientRect(next, &client);
     hx::ClickAt(next, client.right - 5, client.bottom / 2);
   }
+  hx::PumpUntil([] { return false; }, 300);
+  std::puts("shown");
+  std::fflush(stdout);
   SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000,
            [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); });
   MSG msg;
